@@ -1,7 +1,27 @@
+#include "app/CSettingsProfile.h"
+#include "app/CVemtApp.h"
+#include "app/VemtIni.h"
+#include "app/ui/CQtMessageSink.h"
+#include "app/ui/CVemtStartup.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vemt"));
+    QApplication::setOrganizationName(QStringLiteral("Vemt"));
+
+    CVemtApp app;
+    CSettingsProfile profile;
+    CQtMessageSink messages;
+    CVemtStartup startup(app, profile, messages, VemtIniPath());
+
+    QStringList documents = QApplication::arguments();
+    documents.removeFirst();
+    if (!startup.InitInstance(documents)) return 0;
+
+    const int status = QApplication::exec();
+    startup.ExitInstance();
+    return status;
 }

@@ -1,0 +1,58 @@
+#include "app/ui/CVemtStartup.h"
+
+#include "app/CVemtApp.h"
+#include "app/EditorState.h"
+#include "app/IMessageSink.h"
+#include "app/ui/CSignParamDlg.h"
+#include "editor/CMainFrame.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+CVemtStartup::CVemtStartup(CVemtApp& app, IProfile& profile, IMessageSink& messages,
+                           std::string vemtIniPath)
+    : m_app(app), m_profile(profile), m_messages(messages), m_szVemtIniPath(std::move(vemtIniPath))
+{
+}
+
+CVemtStartup::~CVemtStartup() = default;
+
+bool CVemtStartup::InitInstance(const QStringList& documents)
+{
+    ResetEditorState();
+    m_app.LoadTimingSendList(m_profile);
+
+    {
+        CSignParamDlg dialog(m_app, m_profile, m_messages, m_szVemtIniPath);
+        if (m_dialogHook) m_dialogHook(dialog);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        dialog.Form().CopyInto(m_app);
+    }
+
+    m_app.LoadSendOption(m_profile);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(m_app);
+    if (documents.isEmpty()) m_pMainFrame->NewDocumentWindow();
+    for (const QString& path : documents) OpenDocument(path);
+    // Without a window manager (a kiosk, a bare X server) maximising does nothing, so
+    // the window is given the work area first.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_pMainFrame->setGeometry(screen->availableGeometry());
+    m_pMainFrame->showMaximized();
+    return true;
+}
+
+void CVemtStartup::OpenDocument(const QString& path)
+{
+    // Reading message files arrives with the document format; until then the user is
+    // told so and gets an empty document to work in.
+    m_messages.ShowMessage(path.toStdString() + "\nThis version cannot open message files yet.",
+                           "Vemt", MessageButtons::Ok, MessageIcon::Warning);
+    m_pMainFrame->NewDocumentWindow();
+}
+
+void CVemtStartup::ExitInstance()
+{
+    m_pMainFrame.reset();
+    m_app.Release();
+}

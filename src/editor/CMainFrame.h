@@ -1,0 +1,36 @@
+#pragma once
+// The multi-document main window: menus, status bar with its panes, and the document
+// windows in its client area.
+
+#include <QMainWindow>
+
+class CChildFrame;
+class CVemtApp;
+class QLabel;
+class QMdiArea;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CVemtApp& app, QWidget* parent = nullptr);
+
+    // A new, empty document window ("Vemt1", shown as "LED Lextrel Software").
+    CChildFrame* NewDocumentWindow();
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+
+    QLabel* CoordinatePane() const { return m_pCoordinate; }
+    QLabel* DragSizePane() const { return m_pDragSize; }
+    QLabel* ScreenNoPane() const { return m_pScreenNo; }
+
+private:
+    void BuildMenus();
+    void BuildStatusBar();
+    void UpdateTitle();
+
+    CVemtApp& m_app;
+    QMdiArea* m_pMdiArea;
+    QLabel* m_pCoordinate = nullptr;
+    QLabel* m_pDragSize = nullptr;
+    QLabel* m_pScreenNo = nullptr;
+    int m_nNewDocuments = 0;
+};

@@ -1,0 +1,12 @@
+// Widget tests: one QApplication for the whole run, on the platform named by
+// QT_QPA_PLATFORM (offscreen under ctest).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
