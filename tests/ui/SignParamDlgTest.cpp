@@ -177,8 +177,9 @@ TEST_F(SignParamDlgTest, SetRefusesEachBadValueWithItsMessage)
         EXPECT_TRUE(dlg.isVisible()) << c.name << ": the dialog stays open";
         EXPECT_EQ(dlg.result(), 0) << c.name;
         EXPECT_EQ(fresh.Has("TPParameter", "TPWidth"), c.savedBefore) << c.name;
-        if (c.savedBefore)
+        if (c.savedBefore) {
             EXPECT_EQ(fresh.GetProfileInt("TPParameter", "TPWidth", 0), QString(c.width).toInt()) << c.name;
+        }
     }
 }
 
