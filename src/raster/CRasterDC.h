@@ -86,6 +86,11 @@ public:
     void BitBlt(CPoint dst, const CRasterSurface& src, const CRect& srcRect);
 
 private:
+    CPoint ToDevice(CPoint p) const;
+    CRect ToDevice(const CRect& r) const;
+    // Outlines device points with the current pen (nothing for the null pen).
+    void StrokeDevice(const CPoint* pts, int count, bool close);
+
     CRasterSurface& m_surface;
     CPoint m_ptOrigin;
     CRect m_rcClip;
