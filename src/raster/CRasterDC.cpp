@@ -8,6 +8,8 @@
 #include "raster/RasterPolygon.h"
 #include "raster/RasterWidePen.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -60,14 +62,23 @@ PolyFillMode CRasterDC::SetPolyFillMode(PolyFillMode mode)
     return old;
 }
 
+// Device coordinates are kept within +-2^29 so that no primitive's integer arithmetic
+// can overflow; GDI itself only guarantees 27-bit coordinates.
+static int DeviceCoord(int logical, int origin)
+{
+    constexpr std::int64_t kLimit = std::int64_t(1) << 29;
+    return int(std::clamp<std::int64_t>(std::int64_t(logical) - origin, -kLimit, kLimit));
+}
+
 CPoint CRasterDC::ToDevice(CPoint p) const
 {
-    return p - m_ptOrigin;
+    return {DeviceCoord(p.x, m_ptOrigin.x), DeviceCoord(p.y, m_ptOrigin.y)};
 }
 
 CRect CRasterDC::ToDevice(const CRect& r) const
 {
-    return {r.left - m_ptOrigin.x, r.top - m_ptOrigin.y, r.right - m_ptOrigin.x, r.bottom - m_ptOrigin.y};
+    return {DeviceCoord(r.left, m_ptOrigin.x), DeviceCoord(r.top, m_ptOrigin.y),
+            DeviceCoord(r.right, m_ptOrigin.x), DeviceCoord(r.bottom, m_ptOrigin.y)};
 }
 
 void CRasterDC::StrokeDevice(const CPoint* pts, int count, bool close)
@@ -107,12 +118,15 @@ void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
 {
     const CRect d = ToDevice(r).Normalized();
     if (d.left == d.right || d.top == d.bottom) return;
-    const int ew = std::min(d.Width(), std::abs(ellipse.x));
-    const int eh = std::min(d.Height(), std::abs(ellipse.y));
+    const int ew = std::min(d.Width(), std::abs(std::max(ellipse.x, -0x7fffffff)));
+    const int eh = std::min(d.Height(), std::abs(std::max(ellipse.y, -0x7fffffff)));
     if (ew <= 2 || eh <= 2) {
         Rectangle(r);
         return;
     }
+    // The outline has a point for every dot of the corner arcs; a corner ellipse larger
+    // than any canvas (a damaged file) is refused rather than allowed to exhaust memory.
+    if (ew > kMaxEllipseSize || eh > kMaxEllipseSize) return;
     const CRasterTarget target{m_surface, m_rcClip};
     if (!m_brush.m_bNull) {
         std::vector<CRowSpan> rows;

@@ -51,6 +51,10 @@ public:
     const CRasterBrush& GetBrush() const { return m_brush; }
     PolyFillMode SetPolyFillMode(PolyFillMode mode);
 
+    // Round rectangles and ellipses whose corner ellipse is wider or taller than this
+    // (in dots) are not drawn: their outline alone would take hundreds of megabytes.
+    static constexpr int kMaxEllipseSize = 1 << 20;
+
     // Shapes: the outline with the pen, the interior with the brush. Rectangle and
     // Ellipse exclude the right and bottom edge; nothing is normalised beforehand.
     void Rectangle(const CRect& r);

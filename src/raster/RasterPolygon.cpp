@@ -3,32 +3,37 @@
 #include "raster/CRasterDC.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace {
 
 // Integer edge walker: x at the current scanline, stepped one scanline at a time.
+// 64-bit so that edges reaching far outside the surface cannot overflow.
 struct CPolyEdge {
     int m_nYTop;
     int m_nYLast;  // last scanline the edge covers (its bottom row is excluded)
     bool m_bDown;  // drawn from top to bottom (counts +1 for the winding rule)
-    int x, d, m, m1, incr1, incr2;
+    std::int64_t x, d, m, m1, incr1, incr2, dy, r;
 
-    void Init(int dy, int x1, int x2)
+    void Init(std::int64_t height, std::int64_t x1, std::int64_t x2)
     {
+        dy = height;
         x = x1;
-        const int dx = x2 - x1;
+        const std::int64_t dx = x2 - x1;
         m = dx / dy;  // truncated toward zero, which the step rules below rely on
         if (dx < 0) {
             m1 = m - 1;
             incr1 = -2 * dx + 2 * dy * m1;
             incr2 = -2 * dx + 2 * dy * m;
             d = 2 * m * dy - 2 * dx - 2 * dy;
+            r = m * dy - dx;
         } else {
             m1 = m + 1;
             incr1 = 2 * dx - 2 * dy * m1;
             incr2 = 2 * dx - 2 * dy * m;
             d = -2 * m * dy + 2 * dx;
+            r = dx - m * dy;
         }
     }
     void Step()
@@ -41,6 +46,23 @@ struct CPolyEdge {
             else { x += m; d += incr2; }
         }
     }
+    // The same as `k` calls of Step from the edge's start. The error term stays in
+    // (r - dy, r] for an edge leaning right and in [r - dy, r) for one leaning left,
+    // which fixes the number of carries in k steps: ceil(k r / dy) and floor(k r / dy).
+    void Skip(std::int64_t k)
+    {
+        const __int128 kr = __int128(k) * r;
+        if (m1 > 0) {
+            const std::int64_t carries = std::int64_t((kr + dy - 1) / dy);
+            x += k * m + carries;
+            d = 2 * ((k + 1) * r - carries * dy);
+        } else {
+            const std::int64_t carries = std::int64_t(kr / dy);
+            x += k * m - carries;
+            d = 2 * ((k + 1) * r - dy - carries * dy);
+        }
+    }
+    int X() const { return int(std::clamp<std::int64_t>(x, -0x7fffffff, 0x7fffffff)); }
 };
 
 } // namespace
@@ -75,9 +97,14 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
         if (top->y >= clip.bottom || bottom->y <= clip.top) continue;
         e.m_nYTop = top->y;
         e.m_nYLast = bottom->y - 1;
-        e.Init(bottom->y - top->y, top->x, bottom->x);
+        e.Init(std::int64_t(bottom->y) - top->y, top->x, bottom->x);
+        // Rows above the clip are never painted: start such an edge at the clip's top.
+        if (top->y < clip.top) {
+            e.Skip(std::int64_t(clip.top) - top->y);
+            e.m_nYTop = clip.top;
+        }
         edges.push_back(e);
-        yMin = std::min(yMin, top->y);
+        yMin = std::min(yMin, e.m_nYTop);
         yMax = std::max(yMax, bottom->y);
     }
     if (edges.empty()) return;
@@ -102,14 +129,14 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
         if (y >= clip.top) {
             if (!winding) {
                 for (std::size_t i = 0; i + 1 < active.size(); i += 2)
-                    target.FillSpan(y, active[i]->x, active[i + 1]->x, color);
+                    target.FillSpan(y, active[i]->X(), active[i + 1]->X(), color);
             } else {
                 int wind = 0, start = 0;
                 for (const CPolyEdge* e : active) {
                     const int before = wind;
                     wind += e->m_bDown ? 1 : -1;
-                    if (before == 0 && wind != 0) start = e->x;
-                    else if (before != 0 && wind == 0) target.FillSpan(y, start, e->x, color);
+                    if (before == 0 && wind != 0) start = e->X();
+                    else if (before != 0 && wind == 0) target.FillSpan(y, start, e->X(), color);
                 }
             }
         }

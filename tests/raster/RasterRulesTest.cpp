@@ -275,6 +275,32 @@ TEST(RasterDC, LinesFarOutsideTheSurfaceCostOnlyTheirVisiblePart)
     EXPECT_EQ(lit, 8);
 }
 
+TEST(RasterDC, AWidePenLineFromFarAwayDrawsItsVisiblePart)
+{
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectPen(CRasterPen::Solid(3, kRed));
+    dc.MoveTo({-2000000000, 4});
+    dc.LineTo({2000000000, 4});
+    const std::vector<std::string> rows = SurfaceRows(surface);
+    EXPECT_EQ(rows[2], "........");
+    EXPECT_EQ(rows[3], "RRRRRRRR");
+    EXPECT_EQ(rows[5], "RRRRRRRR");
+    EXPECT_EQ(rows[6], "........");
+}
+
+TEST(RasterDC, AnEllipseLargerThanAnyCanvasIsRefused)
+{
+    // Only a damaged document holds such a shape; drawing it must not exhaust memory.
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectBrush(CRasterBrush::Solid(kGreen));
+    dc.Ellipse({-2000000000, -2000000000, 2000000000, 2000000000});
+    EXPECT_EQ(surface.GetPixel(4, 4), 0x000000u);
+    dc.Ellipse({0, 0, 8, 8});  // an ordinary one still draws
+    EXPECT_EQ(surface.GetPixel(4, 4), kGreen);
+}
+
 TEST(RasterDC, BitBltCopiesOneToOneAndClipsBothSides)
 {
     CRasterSurface src(3, 2, 0);
