@@ -75,6 +75,8 @@ public:
     // area or does not have that colour.
     bool ExtFloodFillSurface(CPoint p, COLORREF surfaceColor);
 
+    // Both give CLR_INVALID for a point outside the clip rectangle; SetPixel otherwise
+    // returns the colour it set.
     COLORREF SetPixel(CPoint p, COLORREF color);
     COLORREF GetPixel(CPoint p) const;
 

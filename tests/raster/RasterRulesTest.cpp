@@ -158,6 +158,31 @@ const CRuleCase kCases[] = {
       ".RGGGGR.",
       ".RRRRRR.",
       "........"}},
+    {"alternate_fill_leaves_a_twice_wound_square_empty",
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         const CPoint twice[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}, {5, 1}, {5, 4}, {1, 4}};
+         dc.Polygon(twice, 8);
+     },
+     {".......",
+      ".......",
+      ".......",
+      ".......",
+      "......."}},
+    {"winding_fill_fills_a_twice_wound_square",
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         dc.SetPolyFillMode(PolyFillMode::Winding);
+         const CPoint twice[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}, {5, 1}, {5, 4}, {1, 4}};
+         dc.Polygon(twice, 8);
+     },
+     {".......",
+      ".GGGG..",
+      ".GGGG..",
+      ".GGGG..",
+      "......."}},
     {"clip_rectangle_limits_drawing",
      [](CRasterDC& dc) {
          dc.SetClipRect({2, 1, 5, 3});
