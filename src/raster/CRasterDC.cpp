@@ -81,6 +81,30 @@ CRect CRasterDC::ToDevice(const CRect& r) const
             DeviceCoord(r.right, m_ptOrigin.x), DeviceCoord(r.bottom, m_ptOrigin.y)};
 }
 
+bool CRasterDC::MayTouchClip(CRect box) const
+{
+    // Round pen ends reach width / 2 + 1 beyond the path; the margin covers them.
+    const int margin = PenDeviceWidth(m_pen) + 2;
+    box.NormalizeRect();
+    box.InflateRect(margin, margin);
+    box.right++;
+    box.bottom++;
+    CRect common;
+    return common.IntersectRect(box, m_rcClip);
+}
+
+CRect CRasterDC::Bounds(const CPoint* pts, int count)
+{
+    CRect box{pts[0], pts[0]};
+    for (int i = 1; i < count; ++i) {
+        box.left = std::min(box.left, pts[i].x);
+        box.top = std::min(box.top, pts[i].y);
+        box.right = std::max(box.right, pts[i].x);
+        box.bottom = std::max(box.bottom, pts[i].y);
+    }
+    return box;
+}
+
 void CRasterDC::StrokeDevice(const CPoint* pts, int count, bool close)
 {
     const int width = PenDeviceWidth(m_pen);
@@ -94,7 +118,7 @@ void CRasterDC::Rectangle(const CRect& r)
 {
     // GDI orders the corners itself, so an inverted rectangle draws like its normalised form.
     CRect d = ToDevice(r).Normalized();
-    if (d.left == d.right || d.top == d.bottom) return;
+    if (d.left == d.right || d.top == d.bottom || !MayTouchClip(d)) return;
     const CRasterTarget target{m_surface, m_rcClip};
     const int width = PenDeviceWidth(m_pen);
 
@@ -117,7 +141,7 @@ void CRasterDC::Rectangle(const CRect& r)
 void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
 {
     const CRect d = ToDevice(r).Normalized();
-    if (d.left == d.right || d.top == d.bottom) return;
+    if (d.left == d.right || d.top == d.bottom || !MayTouchClip(d)) return;
     const int ew = std::min(d.Width(), std::abs(std::max(ellipse.x, -0x7fffffff)));
     const int eh = std::min(d.Height(), std::abs(std::max(ellipse.y, -0x7fffffff)));
     if (ew <= 2 || eh <= 2) {
@@ -150,7 +174,7 @@ void CRasterDC::MoveTo(CPoint p)
 void CRasterDC::LineTo(CPoint p)
 {
     const CPoint pts[2] = {ToDevice(m_ptCurrent), ToDevice(p)};
-    StrokeDevice(pts, 2, false);
+    if (MayTouchClip({pts[0], pts[1]})) StrokeDevice(pts, 2, false);
     m_ptCurrent = p;
 }
 
@@ -159,6 +183,7 @@ void CRasterDC::Polygon(const CPoint* points, int count)
     if (!points || count < 2) return;
     std::vector<CPoint> pts(points, points + count);
     for (CPoint& p : pts) p = ToDevice(p);
+    if (!MayTouchClip(Bounds(pts.data(), count))) return;
     if (!m_brush.m_bNull)
         RasterFillPolygon({m_surface, m_rcClip}, pts.data(), count, m_fillMode, m_brush.m_crColor);
     StrokeDevice(pts.data(), count, true);
@@ -169,12 +194,16 @@ void CRasterDC::Polyline(const CPoint* points, int count)
     if (!points || count < 2) return;
     std::vector<CPoint> pts(points, points + count);
     for (CPoint& p : pts) p = ToDevice(p);
-    StrokeDevice(pts.data(), count, false);
+    if (MayTouchClip(Bounds(pts.data(), count))) StrokeDevice(pts.data(), count, false);
 }
 
 void CRasterDC::PolyBezier(const CPoint* points, int count)
 {
-    if (!points) return;
+    if (!points || count < 4) return;
+    // A curve lies inside the hull of its control points.
+    CRect hull = Bounds(points, count);
+    hull = {ToDevice(hull.TopLeft()), ToDevice(hull.BottomRight())};
+    if (!MayTouchClip(hull)) return;
     // Flattened in logical units, as GDI does, then drawn as one polyline.
     const std::vector<CPoint> flat = FlattenBezier(points, count);
     Polyline(flat.data(), int(flat.size()));

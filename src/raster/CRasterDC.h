@@ -94,6 +94,9 @@ public:
 private:
     CPoint ToDevice(CPoint p) const;
     CRect ToDevice(const CRect& r) const;
+    // False when nothing drawn around `box` (device, with the current pen) can be visible.
+    bool MayTouchClip(CRect box) const;
+    static CRect Bounds(const CPoint* pts, int count);
     // Outlines device points with the current pen (nothing for the null pen).
     void StrokeDevice(const CPoint* pts, int count, bool close);
 
