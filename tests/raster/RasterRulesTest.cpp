@@ -94,6 +94,27 @@ const CRuleCase kCases[] = {
       ".RGGGR.",
       "..RRR..",
       "......."}},
+    {"narrow_tall_ellipse_fill_stays_inside_its_outline",
+     // For 3-wide ellipses of 8 or more rows GDI's fill is not defined; ours covers the
+     // rows its outline (right) reaches and no more.
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         dc.Ellipse({1, 1, 4, 9});
+         dc.SelectPen(CRasterPen::Solid(1, kRed));
+         dc.SelectBrush(CRasterBrush::Null());
+         dc.Ellipse({6, 1, 9, 9});
+     },
+     {"..........",
+      "..........",
+      "..G....R..",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      "..G....R..",
+      "..........",
+      ".........."}},
     {"line_excludes_its_end_point",
      [](CRasterDC& dc) {
          Pen(dc, 1, kRed);
