@@ -56,6 +56,11 @@ public:
     // How long a sign may take to answer once the last byte has reached it.
     int m_nReplyTimeoutMs = 300;
     int m_nBlockTimeoutMs = 400;
+    // Pauses of a frame exchange: quiet line before the address byte, after a broadcast
+    // address byte, and after a broadcast frame.
+    int m_nAddressGapMs = 15;
+    int m_nBroadcastReadyMs = 10;
+    int m_nBroadcastSettleMs = 50;
     // A write returns once the bytes are queued, so a reply wait also allows for the
     // time the frame spends on the wire. A line that is not a wire may turn this off.
     bool m_bWireTimeInWaits = true;

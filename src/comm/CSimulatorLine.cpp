@@ -80,44 +80,46 @@ void CSimulatorLine::Stop()
     }
 }
 
-bool CSimulatorLine::Pause(long long ns)
+bool CSimulatorLine::Emit(const std::vector<std::uint8_t>& bytes)
 {
-    const long long end = NowNs() + ns;
-    for (;;) {
-        const long long left = end - NowNs();
-        if (left <= 0) return true;
-        pollfd p {m_aStopPipe[0], POLLIN, 0};
-        const int ms = int((left + 999999) / 1000000);
-        if (::poll(&p, 1, ms) > 0) return false;
-    }
+    return m_nMaster >= 0 && WriteAll(m_nMaster, bytes.data(), bytes.size());
 }
 
 void CSimulatorLine::HangUp()
 {
     // Closing both ends of the pseudo-terminal is a cable pulled out: the sender's reads
     // report a hang-up and its writes fail.
+    m_bHungUp = true;
     ::close(m_nMaster);
     m_nMaster = -1;
     ::close(m_nSlaveHold);
     m_nSlaveHold = -1;
-    m_bHungUp = true;
 }
 
 void CSimulatorLine::Run()
 {
-    struct Pending {
+    struct Received {
         std::uint8_t byte;
-        long long dueNs;
+        long long dueNs;  // when its last bit has reached the signs
     };
-    std::deque<Pending> received;
-    long long lineFreeNs = 0;
-    const auto startNs = NowNs();
-    auto msSinceStart = [&](long long ns) { return (ns - startNs) / 1000000; };
+    struct Outgoing {
+        CSimOutput output;
+        long long dueNs;  // when it has reached the sender
+    };
+    std::deque<Received> received;
+    std::deque<Outgoing> outgoing;
+    long long rxFreeNs = 0;
+    long long txFreeNs = 0;
+    const long long byteNs = m_bPaced ? kByteTimeNs : 0;
+    const long long startNs = NowNs();
 
     for (;;) {
+        long long nextNs = -1;
+        if (!received.empty()) nextNs = received.front().dueNs;
+        if (!outgoing.empty() && (nextNs < 0 || outgoing.front().dueNs < nextNs)) nextNs = outgoing.front().dueNs;
         int timeoutMs = -1;
-        if (!received.empty()) {
-            const long long left = received.front().dueNs - NowNs();
+        if (nextNs >= 0) {
+            const long long left = nextNs - NowNs();
             timeoutMs = left <= 0 ? 0 : int((left + 999999) / 1000000);
         }
         pollfd p[2] = {{m_nMaster, POLLIN, 0}, {m_aStopPipe[0], POLLIN, 0}};
@@ -128,43 +130,41 @@ void CSimulatorLine::Run()
             std::uint8_t buffer[4096];
             const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
             const long long now = NowNs();
-            // With pacing each byte reaches the sign one byte time after the one before.
             for (ssize_t i = 0; i < n; ++i) {
-                lineFreeNs = (lineFreeNs > now ? lineFreeNs : now) + (m_bPaced ? kByteTimeNs : 0);
-                received.push_back({buffer[i], lineFreeNs});
+                rxFreeNs = (rxFreeNs > now ? rxFreeNs : now) + byteNs;
+                received.push_back({buffer[i], rxFreeNs});
             }
-        } else if (p[0].revents & (POLLHUP | POLLERR)) {
-            // Nobody has the line open right now; it comes back with the next open.
-            if (!Pause(2000000)) return;
         }
 
-        std::vector<std::uint8_t> due;
-        const long long now = NowNs();
+        long long now = NowNs();
         while (!received.empty() && received.front().dueNs <= now) {
-            due.push_back(received.front().byte);
+            const std::uint8_t b = received.front().byte;
             received.pop_front();
-        }
-        if (due.empty()) continue;
-        // Bytes go in one at a time so an answer leaves before later bytes are looked at.
-        for (std::size_t i = 0; i < due.size(); ++i) {
-            const auto outputs = m_simulator.Feed(&due[i], 1, msSinceStart(NowNs()));
-            for (const CSimOutput& o : outputs) {
-                if (o.m_bHangUp) {
-                    HangUp();
-                    return;
-                }
-                if (o.m_nDelayMs > 0 && !Pause(o.m_nDelayMs * 1000000LL)) return;
-                if (o.m_bIsReady && o.m_nDelayMs > 0) {
-                    // A sender that gave up on the 'K' has started its next frame already.
-                    pollfd q {m_nMaster, POLLIN, 0};
-                    if (i + 1 < due.size() || !received.empty() || (::poll(&q, 1, 0) > 0 && (q.revents & POLLIN))) {
-                        m_simulator.AbortFrame();
-                        continue;
-                    }
-                }
-                if (m_bPaced && !Pause(kByteTimeNs * (long long)o.m_aBytes.size())) return;
-                if (!WriteAll(m_nMaster, o.m_aBytes.data(), o.m_aBytes.size())) return;
+            // A sender that gave up waiting for its 'K' has begun its next frame: the
+            // late 'K' is never sent and the frame it would have opened is forgotten.
+            if (!outgoing.empty() && outgoing.back().output.m_bIsReady) {
+                outgoing.pop_back();
+                txFreeNs = outgoing.empty() ? 0 : outgoing.back().dueNs;
+                m_simulator.AbortFrame();
             }
+            for (CSimOutput& o : m_simulator.Feed(&b, 1, (now - startNs) / 1000000)) {
+                long long due = now + o.m_nDelayMs * 1000000LL;
+                if (due < txFreeNs) due = txFreeNs;
+                due += byteNs * (long long)o.m_aBytes.size();
+                txFreeNs = due;
+                outgoing.push_back({std::move(o), due});
+            }
+        }
+
+        now = NowNs();
+        while (!outgoing.empty() && outgoing.front().dueNs <= now) {
+            const CSimOutput o = std::move(outgoing.front().output);
+            outgoing.pop_front();
+            if (o.m_bHangUp) {
+                HangUp();
+                return;
+            }
+            if (!WriteAll(m_nMaster, o.m_aBytes.data(), o.m_aBytes.size())) return;
         }
     }
 }

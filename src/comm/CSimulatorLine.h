@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 class CSimulatorLine {
 public:
@@ -23,14 +24,14 @@ public:
     bool Start();
     void Stop();
     bool HungUp() const { return m_bHungUp; }
+    // Puts bytes on the line towards the sender, as noise or a stale answer would.
+    bool Emit(const std::vector<std::uint8_t>& bytes);
 
     bool m_bPaced = false;
     static constexpr long long kByteTimeNs = 11LL * 1000000000LL / 19200;  // 572,916 ns
 
 private:
     void Run();
-    // Waits ms milliseconds unless Stop comes first; false when stopping.
-    bool Pause(long long ns);
     void HangUp();
 
     CSignSimulator& m_simulator;

@@ -167,7 +167,7 @@ int SendFrame(CSerialLink& link, const std::uint8_t* frame, int length)
     if (length < 2 || !link.IsOpen()) return kFrameNoReply;
     const bool broadcast = frame[0] == 0;
     // The quiet time before the address byte tells the signs that a frame starts.
-    link.BusyWait(15);
+    link.BusyWait(link.m_nAddressGapMs);
     // Whatever is still queued belongs to an earlier exchange (a late 'K', noise); left
     // there it could pass for this frame's answer.
     link.DiscardInput();
@@ -176,13 +176,13 @@ int SendFrame(CSerialLink& link, const std::uint8_t* frame, int length)
         if (!link.WaitForByte(ACK_READY, link.ReplyWaitMs(2)))
             return kFrameNoReply;
     } else {
-        link.BusyWait(10);
+        link.BusyWait(link.m_nBroadcastReadyMs);
     }
     if (!link.InitComPort(0, COM_DATA) || !link.WriteCom(frame + 1, length - 1)) return kFrameNoReply;
     if (broadcast) {
         // Nobody answers a broadcast; the pause lets every sign take the frame in.
         link.Drain();
-        link.BusyWait(50);
+        link.BusyWait(link.m_nBroadcastSettleMs);
         return kFrameDelivered;
     }
     switch (link.WaitForAck(link.ReplyWaitMs(length + 1))) {

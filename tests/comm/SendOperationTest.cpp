@@ -42,6 +42,8 @@ struct SendFixture : ::testing::Test {
         app.m_nComPort = 1;
         link.m_nReplyTimeoutMs = 5;
         link.m_bWireTimeInWaits = false;
+        // The recorder has no timing to respect; the pauses are checked on the pty.
+        link.m_nAddressGapMs = link.m_nBroadcastReadyMs = link.m_nBroadcastSettleMs = 0;
         ConnectSimulator(line, sim);
     }
     int Send(const std::string& addresses, const CBitPlanes& planes)
