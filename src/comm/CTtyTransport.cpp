@@ -73,8 +73,11 @@ bool CTtyTransport::TakeLockFile(const std::string& device, int& err)
         err = EBUSY;
         return false;
     }
-    // A stale lock of a process that is gone (or one of our own) is replaced.
-    if (LockOwner(path) != 0) ::unlink(path.c_str());
+    // Our own lock belongs to another open of this process, which the flock below
+    // turns away; a lock of a process that is gone is stale and replaced.
+    const int owner = LockOwner(path);
+    if (owner == getpid()) return true;
+    if (owner != 0) ::unlink(path.c_str());
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (errno == EEXIST) {
