@@ -113,25 +113,3 @@ TEST(SignSimulator, PictureOfTheReceivedScreensAsPpm)
     EXPECT_EQ(bytes.substr(header.size(), 6), std::string("\xFF\xFF\x00\xFF\x00\x00", 6)) << "yellow, then red";
     fs::remove(path);
 }
-
-TEST(ComPortMap, ListsRealSerialPortsOnly)
-{
-    const fs::path root = fs::path(VEMT_BINARY_DIR) / "fake-sysroot";
-    fs::remove_all(root);
-    auto makeTty = [&](const std::string& name, bool driver, int type) {
-        const fs::path dir = root / "sys/class/tty" / name;
-        fs::create_directories(driver ? dir / "device" / "driver" : dir);
-        if (type >= 0) std::ofstream(dir / "type") << type << "\n";
-    };
-    makeTty("ttyS0", true, 4);   // a 16550A
-    makeTty("ttyS1", true, 0);   // a legacy slot without a UART
-    makeTty("ttyUSB0", true, -1);
-    makeTty("tty1", false, -1);  // a console
-    fs::create_directories(root / "dev/serial/by-id");
-    std::ofstream(root / "dev/serial/by-id/usb-Adapter_1234-if00-port0") << "";
-    const std::vector<std::string> ports = CComPortMap::ListSerialPorts(root.string());
-    const std::vector<std::string> expected = {(root / "dev/serial/by-id/usb-Adapter_1234-if00-port0").string(),
-                                               "/dev/ttyS0", "/dev/ttyUSB0"};
-    EXPECT_EQ(ports, expected);
-    fs::remove_all(root);
-}
