@@ -1,14 +1,10 @@
 #include "CommTestSupport.h"
 
-#include "app/CMemoryProfile.h"
-
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
 #include "comm/SignInfoReply.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
 
 namespace {
