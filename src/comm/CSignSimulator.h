@@ -80,7 +80,8 @@ public:
     static CRasterSurface DecodeScreens(const CSimSignState& state);
     static bool WritePpm(const CRasterSurface& surface, const std::string& path);
 
-    // Called (on the line's thread) whenever a sign has a complete message.
+    // Called (on the line's thread, with the simulator locked: do not call back into it)
+    // whenever a sign has a complete message.
     std::function<void(std::uint8_t address, const CSimSignState& state)> m_fnOnMessage;
     int m_nResyncMs = 100;
 

@@ -134,6 +134,10 @@ void CSimulatorLine::Run()
                 rxFreeNs = (rxFreeNs > now ? rxFreeNs : now) + byteNs;
                 received.push_back({buffer[i], rxFreeNs});
             }
+        } else if (p[0].revents & (POLLHUP | POLLERR)) {
+            // Not expected while this side holds the slave open; never spin on it.
+            pollfd stop {m_aStopPipe[0], POLLIN, 0};
+            if (::poll(&stop, 1, 5) > 0) return;
         }
 
         long long now = NowNs();

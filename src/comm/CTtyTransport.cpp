@@ -18,7 +18,9 @@ namespace {
 
 constexpr int kBaudRate = 19200;
 
-std::string ReasonFor(int err)
+} // namespace
+
+std::string CTtyTransport::DescribeError(int err)
 {
     std::string reason = std::strerror(err);
     if (err == EACCES || err == EPERM) reason += std::string(" (") + CommTexts::kDialoutHint + ")";
@@ -26,6 +28,8 @@ std::string ReasonFor(int err)
     else if (err == EBUSY || err == EWOULDBLOCK) reason += std::string(" (") + CommTexts::kHeldHint + ")";
     return reason;
 }
+
+namespace {
 
 // The pid written in a lock file, or 0 when there is none or it cannot be read.
 int LockOwner(const std::string& path)
@@ -73,8 +77,11 @@ bool CTtyTransport::TakeLockFile(const std::string& device, int& err)
         err = EBUSY;
         return false;
     }
-    // A stale lock of a process that is gone (or one of our own) is replaced.
-    if (LockOwner(path) != 0) ::unlink(path.c_str());
+    // Our own lock belongs to another open of this process, which the flock below
+    // turns away; a lock of a process that is gone is stale and replaced.
+    const int owner = LockOwner(path);
+    if (owner == getpid()) return true;
+    if (owner != 0) ::unlink(path.c_str());
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (errno == EEXIST) {
@@ -111,20 +118,20 @@ CSerialOpenResult CTtyTransport::Open(const std::string& device)
     int err = 0;
     if (!TakeLockFile(device, err)) {
         result.m_nErrno = err;
-        result.m_szReason = ReasonFor(err);
+        result.m_szReason = DescribeError(err);
         return result;
     }
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         result.m_nErrno = errno;
-        result.m_szReason = ReasonFor(result.m_nErrno);
+        result.m_szReason = DescribeError(result.m_nErrno);
         ReleaseLockFile();
         return result;
     }
     // TIOCEXCL keeps ordinary users out but not root; the advisory lock covers both.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         result.m_nErrno = EBUSY;
-        result.m_szReason = ReasonFor(EBUSY);
+        result.m_szReason = DescribeError(EBUSY);
         ::close(fd);
         ReleaseLockFile();
         return result;
@@ -132,7 +139,7 @@ CSerialOpenResult CTtyTransport::Open(const std::string& device)
     termios tio {};
     if (::tcgetattr(fd, &tio) != 0) {
         result.m_nErrno = errno;
-        result.m_szReason = ReasonFor(result.m_nErrno);
+        result.m_szReason = DescribeError(result.m_nErrno);
         ::close(fd);
         ReleaseLockFile();
         return result;

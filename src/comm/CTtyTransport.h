@@ -31,6 +31,8 @@ public:
     const std::string& Device() const { return m_szDevice; }
     // UUCP lock file name for a device: /var/lock/LCK..ttyS0.
     static std::string LockFilePath(const std::string& device);
+    // The system's words for errno, with what the user can do about it.
+    static std::string DescribeError(int err);
 
 private:
     bool ApplyLineFormat(EParity parity);

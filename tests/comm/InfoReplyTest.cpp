@@ -1,7 +1,6 @@
 #include "CommTestSupport.h"
 
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
 #include "comm/SignInfoReply.h"
 
 #include <gtest/gtest.h>
@@ -142,14 +141,4 @@ TEST(SerialLink, OpeningAgainClosesTheOldPortFirstAndFreeWhileHeld)
     EXPECT_EQ(link.InitComPort(1, COM_DATA), 2) << "switching works on the open port";
     link.CloseComPort();
     EXPECT_EQ(link.InitComPort(1, COM_ADDRESS), 0) << "no port open";
-}
-
-TEST(ComPortMap, DefaultsAndNames)
-{
-    CComPortMap ports;
-    EXPECT_EQ(ports.DevicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(ports.DevicePath(2), "/dev/ttyUSB0");
-    EXPECT_EQ(CComPortMap::PortName(2), "COM2");
-    EXPECT_EQ(CTtyTransport::LockFilePath("/dev/ttyUSB0"), "/var/lock/LCK..ttyUSB0");
-    EXPECT_EQ(CTtyTransport::LockFilePath("/dev/pts/3"), "/var/lock/LCK..pts_3");
 }

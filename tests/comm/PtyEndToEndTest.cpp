@@ -217,3 +217,23 @@ TEST_F(PtyFixture, MissingDeviceGivesTheInitialiseErrorWithTheReason)
     EXPECT_EQ(messages.items[0].text.rfind("Initalize error of Serial com-port!\nCOM2 (/dev/does-not-exist-vemt): ", 0), 0u);
     EXPECT_NE(messages.items[0].text.find("No such file or directory"), std::string::npos);
 }
+
+TEST_F(PtyFixture, LockFileOfAnotherLiveProgramMakesThePortBusyAStaleOneDoesNot)
+{
+    const std::string lock = CTtyTransport::LockFilePath(simLine.SlavePath());
+    std::FILE* f = std::fopen(lock.c_str(), "w");
+    if (!f) GTEST_SKIP() << "no writable lock directory here";
+    std::fprintf(f, "%10d\n", 1);  // init: always alive
+    std::fclose(f);
+    EXPECT_FALSE(link.IsComPortFree(2));
+    EXPECT_EQ(tty.Open(simLine.SlavePath()).m_nErrno, EBUSY);
+
+    f = std::fopen(lock.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "%10d\n", 0x3FFFFFF0);  // no such process
+    std::fclose(f);
+    EXPECT_TRUE(link.IsComPortFree(2));
+    ASSERT_TRUE(tty.Open(simLine.SlavePath()).m_bOk);
+    tty.Close();
+    EXPECT_EQ(::access(lock.c_str(), F_OK), -1);
+}
