@@ -4,7 +4,7 @@
 #include "comm/CSerialLink.h"
 #include "comm/CommTexts.h"
 #include "comm/FrameProtocol.h"
-#include "comm/IMessageSink.h"
+#include "app/IMessageSink.h"
 #include "comm/IProgressSink.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "comm/CSerialLink.h"
 
 #include "comm/CommTexts.h"
-#include "comm/IMessageSink.h"
+#include "app/IMessageSink.h"
 
 #include <chrono>
 #include <thread>

@@ -14,8 +14,10 @@ std::string CTimedMessageSink::TimeStamp(std::time_t when)
     return text;
 }
 
-void CTimedMessageSink::ShowMessage(const std::string& text, const std::string&)
+MessageAnswer CTimedMessageSink::ShowMessage(const std::string& text, const std::string&, MessageButtons,
+                                             MessageIcon)
 {
     const std::time_t now = m_fnClock ? m_fnClock() : std::time(nullptr);
     m_list.push_back(CSendErrorItem {TimeStamp(now) + text});
+    return MessageAnswer::Ok;
 }

@@ -3,7 +3,7 @@
 // the send-error list, stamped with the local time, and the log file gets it later.
 
 #include "app/CSendErrorItem.h"
-#include "comm/IMessageSink.h"
+#include "app/IMessageSink.h"
 
 #include <ctime>
 #include <functional>
@@ -14,7 +14,9 @@ public:
     using Clock = std::function<std::time_t()>;
     explicit CTimedMessageSink(std::vector<CSendErrorItem>& list, Clock clock = nullptr)
         : m_list(list), m_fnClock(std::move(clock)) {}
-    void ShowMessage(const std::string& text, const std::string& caption) override;
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageButtons buttons = MessageButtons::Ok,
+                              MessageIcon icon = MessageIcon::None) override;
 
     static std::string TimeStamp(std::time_t when);
 

@@ -3,7 +3,7 @@
 
 #include "comm/CRecordingTransport.h"
 #include "comm/CSignSimulator.h"
-#include "comm/IMessageSink.h"
+#include "app/IMessageSink.h"
 #include "comm/IProgressSink.h"
 
 #include <chrono>
@@ -15,7 +15,12 @@ struct CMessageList : IMessageSink {
         std::string text, caption;
     };
     std::vector<Item> items;
-    void ShowMessage(const std::string& t, const std::string& c) override { items.push_back({t, c}); }
+    MessageAnswer ShowMessage(const std::string& t, const std::string& c, MessageButtons = MessageButtons::Ok,
+                              MessageIcon = MessageIcon::None) override
+    {
+        items.push_back({t, c});
+        return MessageAnswer::Ok;
+    }
 };
 
 struct CProgressLog : IProgressSink {
