@@ -151,7 +151,10 @@ bool CCodePage::IsLeadByte(int codePage, std::uint8_t b)
 
 int CCodePage::CharLength(int codePage, const char* text, int length, int i)
 {
-    if (i + 1 < length && IsLeadByte(codePage, std::uint8_t(text[i])) && text[i + 1] != '\0') return 2;
+    // No double-byte code page has a trail byte below 0x30: a lead byte before a zero, a
+    // tab or a line end is a broken character of its own and must not swallow them.
+    if (i + 1 < length && IsLeadByte(codePage, std::uint8_t(text[i])) && std::uint8_t(text[i + 1]) >= 0x30)
+        return 2;
     return 1;
 }
 

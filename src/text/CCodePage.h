@@ -40,7 +40,7 @@ public:
     static bool IsLeadByte(int codePage, std::uint8_t byte);
 
     // Length in bytes (1 or 2) of the character that starts at text[i]; a lead byte at
-    // the very end, or followed by a zero byte, stands alone.
+    // the very end, or followed by a control byte (zero, tab, CR, LF), stands alone.
     static int CharLength(int codePage, const char* text, int length, int i);
 
     // Unicode of one character (1 or 2 bytes); 0 when the bytes are not a character of

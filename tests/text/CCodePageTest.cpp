@@ -109,8 +109,10 @@ TEST_F(CodePage, LeadByteAtTheEndStandsAlone)
     const char text[] = "A\xD6";
     EXPECT_EQ(CCodePage::CharLength(936, text, 2, 1), 1);
     EXPECT_EQ(CCodePage::Decode(936, text + 1, 1), 0u) << "half a character is no character";
-    const char withZero[] = {'\xD6', '\0'};
-    EXPECT_EQ(CCodePage::CharLength(936, withZero, 2, 0), 1);
+    for (char next : {'\0', '\t', '\r', '\n'}) {
+        const char broken[] = {'\xD6', next};
+        EXPECT_EQ(CCodePage::CharLength(936, broken, 2, 0), 1) << "a line end is never a trail byte";
+    }
 }
 
 TEST_F(CodePage, OtherDoubleByteCodePagesDecode)
