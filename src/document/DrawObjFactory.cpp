@@ -1,0 +1,34 @@
+#include "document/DrawObjFactory.h"
+
+#include "document/CDrawRect.h"
+
+#include <map>
+
+namespace {
+
+template <class T>
+CDrawObj* Construct()
+{
+    return new T;
+}
+
+std::map<std::string, DrawObjConstructor>& Classes()
+{
+    static std::map<std::string, DrawObjConstructor> classes = {
+        {"CDrawRect", &Construct<CDrawRect>},
+    };
+    return classes;
+}
+
+}  // namespace
+
+CDrawObj* CreateDrawObject(const std::string& className)
+{
+    auto it = Classes().find(className);
+    return it == Classes().end() ? nullptr : it->second();
+}
+
+void RegisterDrawObjClass(const std::string& className, DrawObjConstructor construct)
+{
+    Classes()[className] = construct;
+}
