@@ -117,8 +117,8 @@ const char* LanguageOfCharSet(int charSet)
 
 CFontEngine& CFontEngine::Instance()
 {
-    static CFontEngine engine;
-    return engine;
+    static CFontEngine* const engine = new CFontEngine;
+    return *engine;
 }
 
 CFontEngine::CFontEngine()
@@ -134,19 +134,24 @@ CFontEngine::CFontEngine()
     }
 }
 
-CFontEngine::~CFontEngine()
-{
-    // Fonts still alive at exit keep their sizes; FT_Done_FreeType frees them with the faces.
-    if (m_pLibrary) FT_Done_FreeType(m_pLibrary);
-}
-
 std::shared_ptr<CMonoFont> CFontEngine::CreateFont(const CLogFont& logFont)
 {
     if (!IsAvailable()) return nullptr;
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    for (auto it = m_aRecent.begin(); it != m_aRecent.end(); ++it)
+        if ((*it)->LogFont() == logFont) {
+            std::shared_ptr<CMonoFont> font = *it;
+            m_aRecent.erase(it);
+            m_aRecent.insert(m_aRecent.begin(), font);
+            return font;
+        }
     CResolvedFace face = Resolve(logFont);
     if (!face.IsValid()) return nullptr;
-    return CMonoFont::Open(*this, logFont, face);
+    std::shared_ptr<CMonoFont> font = CMonoFont::Open(*this, logFont, face);
+    if (!font) return nullptr;
+    m_aRecent.insert(m_aRecent.begin(), font);
+    if (m_aRecent.size() > kRecentFonts) m_aRecent.pop_back();
+    return font;
 }
 
 std::string CFontEngine::FaceNameUtf8(const std::string& faceName, int charSet)

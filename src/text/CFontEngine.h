@@ -34,8 +34,8 @@ struct CResolvedFace {
 
 class CFontEngine {
 public:
+    // Lives until the process ends, so that fonts released late still find it.
     static CFontEngine& Instance();
-    ~CFontEngine();
     CFontEngine(const CFontEngine&) = delete;
     CFontEngine& operator=(const CFontEngine&) = delete;
 
@@ -78,6 +78,11 @@ private:
     std::map<std::tuple<std::string, bool, bool, int>, CResolvedFace> m_resolved;
     std::map<std::string, bool> m_installed;
     std::vector<CResolvedFace> m_aFallback;
+    // Fonts made lately, newest first: objects make the same font again for every
+    // drawing, and a new size would run the face's hinting set-up and render every
+    // glyph again.
+    static constexpr std::size_t kRecentFonts = 16;
+    std::vector<std::shared_ptr<CMonoFont>> m_aRecent;
 };
 
 // fontconfig language tag that stands for a GDI character set ("zh-cn" for 134);

@@ -143,9 +143,13 @@ TEST(FontEngine, SingleByteFontMeasuresEveryByteAlone)
 
 TEST(FontEngine, GlyphsAreDeterministicAcrossFonts)
 {
-    auto a = CMonoFont::Create(Font("Liberation Sans", 12));
-    auto b = CMonoFont::Create(Font("Liberation Sans", 12));
+    // Two separately made fonts (not the engine's recent one twice), rendering afresh.
+    const CLogFont lf = Font("Liberation Sans", 12);
+    CFontEngine& engine = CFontEngine::Instance();
+    auto a = CMonoFont::Open(engine, lf, engine.Resolve(lf));
+    auto b = CMonoFont::Open(engine, lf, engine.Resolve(lf));
     ASSERT_TRUE(a && b);
+    ASSERT_NE(a, b);
     for (char32_t c : {U'A', U'g', U'@', U'€'}) {
         const CMonoGlyph& ga = a->Glyph(c);
         const CMonoGlyph& gb = b->Glyph(c);
