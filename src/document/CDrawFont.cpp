@@ -89,6 +89,16 @@ int CDrawFont::SignHeight() const
     return m_pDocument && m_pDocument->m_pApp ? m_pDocument->m_pApp->m_nTPHeight : 0;
 }
 
+void CDrawFont::ApplyTextDefaults()
+{
+    SetFaceName(g_szLastFontName);
+    m_nPointSize = g_nLastFontSize;
+    m_nCharSet = std::uint8_t(g_nLastFontCharset);
+    m_nCurPitch = g_nLastFontCurPitch;
+    m_bBold = m_bItalic = m_bUnderline = 0;
+    m_nBkMode = CTextDC::TRANSPARENT;
+}
+
 void CDrawFont::SetText(const char* text)
 {
     if (!text) text = " ";

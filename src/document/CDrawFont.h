@@ -48,6 +48,9 @@ public:
     // the font members and the typed text; otherwise the prepared text is rebuilt for
     // the sign width of the document's sign (or `signWidth` when given, > 0).
     void PrepareText(const CTextEntryValues& entry, int signWidth = 0);
+    // A new object of the character tool: face, size, character set and pitch from the
+    // editor's text defaults, bold, italic and underline off, transparent background.
+    void ApplyTextDefaults();
     // The prepared text becomes a copy of text, or a single space with none;
     // m_nTextSize stays as it is.
     void SetText(const char* text);

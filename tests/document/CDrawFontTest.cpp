@@ -3,6 +3,7 @@
 #include "app/CVemtApp.h"
 #include "app/EditorState.h"
 #include "document/CVemtDoc.h"
+#include "document/CanvasGeometry.h"
 #include "raster/CRasterDC.h"
 #include "text/CMonoFont.h"
 #include "text/CTextLayout.h"
@@ -341,6 +342,43 @@ TEST(CDrawFont, CloneCopiesFontAndPreparedTextButNotTypedTextOrMeasure)
     auto* loose = obj->CloneInto(nullptr);
     EXPECT_EQ(sign.doc->m_objects.size(), 2u);
     delete loose;
+}
+
+TEST(CDrawFont, NewObjectTakesTheEditorsTextDefaults)
+{
+    ResetEditorState();
+    CDrawFont obj(CRect(4, 5, 24, 25), kRed, kBlack);
+    obj.m_bBold = 1;
+    obj.ApplyTextDefaults();
+    EXPECT_EQ(obj.GetFaceName(), "MS Sans Serif");
+    EXPECT_EQ(obj.m_nPointSize, 12);
+    EXPECT_EQ(obj.m_nCharSet, 0);
+    EXPECT_EQ(obj.m_nCurPitch, 2);
+    EXPECT_EQ(obj.m_bBold, 0);
+    EXPECT_EQ(obj.m_nBkMode, 1);
+    EXPECT_EQ(obj.m_nTextSize, 0);
+    g_szLastFontName = "Courier New";
+    g_nLastFontSize = 20;
+    g_nLastFontCharset = 134;
+    obj.ApplyTextDefaults();
+    EXPECT_EQ(obj.GetFaceName(), "Courier New");
+    EXPECT_EQ(obj.m_nPointSize, 20);
+    EXPECT_EQ(obj.m_nCharSet, 134);
+    ResetEditorState();
+}
+
+TEST(CDrawFont, CanvasRenderingDrawsTheTextAsTheObjectDoes)
+{
+    Sign sign(160, 16);
+    CDrawFont* obj = AddText(sign, {0, 0}, "Arial", 12, "Canvas text\r\nsecond line");
+    obj->m_rcPosition = CRect(0, 0, 160, 40);
+    CRasterSurface canvas(160, 64, 0);
+    RenderRegion(sign.doc->m_objects, canvas, 160, 64);
+    CRasterSurface direct = Drawn(*obj, 160, 64);
+    EXPECT_EQ(canvas.Pixels(), direct.Pixels());
+    int lit = 0;
+    for (COLORREF c : canvas.Pixels()) lit += c == kRed;
+    EXPECT_GT(lit, 50);
 }
 
 }  // namespace
