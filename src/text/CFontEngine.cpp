@@ -32,6 +32,7 @@ const std::vector<std::string> kNarrow = {"Liberation Sans Narrow", "Liberation 
 const std::vector<std::string> kCjk = {kCjkFamily, "WenQuanYi Zen Hei", "Noto Sans CJK SC"};
 
 const FaceSubstitute kSubstitutes[] = {
+    {"", kSans},  // no name: the platform's default face
     {"MS Sans Serif", kSans}, {"Microsoft Sans Serif", kSans}, {"MS Shell Dlg", kSans},
     {"MS Shell Dlg 2", kSans}, {"Arial", kSans}, {"Helvetica", kSans}, {"Tahoma", kSans},
     {"Verdana", kSans}, {"Segoe UI", kSans}, {"System", kSans}, {"Small Fonts", kSans},

@@ -25,6 +25,8 @@ const std::shared_ptr<CMonoFont>& CTextDC::GetFont()
 
 int CTextDC::SetBkMode(int mode)
 {
+    // As the platform does: an unknown mode fails (0) and the context keeps its mode.
+    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
     int previous = m_nBkMode;
     m_nBkMode = mode;
     return previous;

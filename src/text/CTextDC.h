@@ -23,7 +23,7 @@ public:
     std::shared_ptr<CMonoFont> SelectFont(std::shared_ptr<CMonoFont> font);
     const std::shared_ptr<CMonoFont>& GetFont();
 
-    int SetBkMode(int mode);  // TRANSPARENT or OPAQUE; the previous mode comes back
+    int SetBkMode(int mode);  // TRANSPARENT or OPAQUE: the previous mode; anything else: 0, no change
     int GetBkMode() const { return m_nBkMode; }
     COLORREF SetTextColor(COLORREF color);
     COLORREF GetTextColor() const { return m_crText; }

@@ -92,6 +92,7 @@ TEST(FontEngine, WindowsFaceNamesMapToLookAlikes)
         {"Arial", 134, "WenQuanYi Zen Hei Sharp"},  // the character set outranks the name
         {"No Such Face Anywhere", 134, "WenQuanYi Zen Hei Sharp"},
         {"Liberation Serif", 0, "Liberation Serif"},
+        {"", 0, "Liberation Sans"},
     };
     for (const auto& c : cases) {
         if (!CFontEngine::Instance().IsFamilyInstalled(c.family)) GTEST_SKIP() << c.family << " not installed";
@@ -323,6 +324,8 @@ TEST(TextDC, StateIsRestorable)
     EXPECT_EQ(dc.SetTextColor(kRed), 0u);
     EXPECT_EQ(dc.SetBkColor(kGreen), 0xFFFFFFu);
     EXPECT_EQ(dc.GetTextExtent("x", 1).cy, font->Height());
+    EXPECT_EQ(dc.SetBkMode(0), 0) << "an unknown mode is refused";
+    EXPECT_EQ(dc.GetBkMode(), CTextDC::TRANSPARENT);
 }
 
 TEST(FontCatalogue, ListsFacesWithTheirCharacterSets)
