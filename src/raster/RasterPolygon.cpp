@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,8 +84,23 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
         return;
     }
 
-    std::vector<CPolyEdge> edges;
-    edges.reserve(std::size_t(count));
+    // Most polygons are the quadrilaterals of wide-pen segments: their edges live on the
+    // stack, so filling one allocates nothing.
+    constexpr int kSmall = 16;
+    CPolyEdge smallEdges[kSmall];
+    CPolyEdge* smallActive[kSmall];
+    std::vector<CPolyEdge> bigEdges;
+    std::vector<CPolyEdge*> bigActive;
+    CPolyEdge* edges = smallEdges;
+    CPolyEdge** active = smallActive;
+    if (count > kSmall) {
+        bigEdges.resize(std::size_t(count));
+        bigActive.resize(std::size_t(count));
+        edges = bigEdges.data();
+        active = bigActive.data();
+    }
+
+    int numEdges = 0;
     int yMin = 0x7fffffff, yMax = int(0x80000000u);
     for (int i = 0; i < count; ++i) {
         const CPoint& prev = pts[i == 0 ? count - 1 : i - 1];
@@ -103,58 +119,65 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
             e.Skip(std::int64_t(clip.top) - top->y);
             e.m_nYTop = clip.top;
         }
-        edges.push_back(e);
+        edges[numEdges++] = e;
         yMin = std::min(yMin, e.m_nYTop);
         yMax = std::max(yMax, bottom->y);
     }
-    if (edges.empty()) return;
+    if (numEdges == 0) return;
     // Edges enter the active list in order of their top scanline, and at equal tops in
     // order of x.
-    std::stable_sort(edges.begin(), edges.end(), [](const CPolyEdge& a, const CPolyEdge& b) {
+    auto enterBefore = [](const CPolyEdge& a, const CPolyEdge& b) {
         return a.m_nYTop != b.m_nYTop ? a.m_nYTop < b.m_nYTop : a.x < b.x;
-    });
+    };
+    if (numEdges <= kSmall) {
+        for (int i = 1; i < numEdges; ++i)
+            for (int j = i; j > 0 && enterBefore(edges[j], edges[j - 1]); --j) std::swap(edges[j], edges[j - 1]);
+    } else {
+        std::stable_sort(edges, edges + numEdges, enterBefore);
+    }
     yMax = std::min(yMax, clip.bottom);
 
-    std::vector<CPolyEdge*> active;
-    active.reserve(edges.size());
-    std::size_t next = 0;
+    int numActive = 0;
+    int next = 0;
     const bool winding = mode == PolyFillMode::Winding;
     for (int y = yMin; y < yMax; ++y) {
-        while (next < edges.size() && edges[next].m_nYTop == y) {
+        while (next < numEdges && edges[next].m_nYTop == y) {
             CPolyEdge* e = &edges[next++];
-            auto pos = std::find_if(active.begin(), active.end(),
-                                    [e](const CPolyEdge* a) { return a->x >= e->x; });
-            active.insert(pos, e);
+            int pos = 0;
+            while (pos < numActive && active[pos]->x < e->x) ++pos;
+            for (int k = numActive; k > pos; --k) active[k] = active[k - 1];
+            active[pos] = e;
+            ++numActive;
         }
-        if (y >= clip.top) {
-            if (!winding) {
-                for (std::size_t i = 0; i + 1 < active.size(); i += 2)
-                    target.FillSpan(y, active[i]->X(), active[i + 1]->X(), color);
-            } else {
-                int wind = 0, start = 0;
-                for (const CPolyEdge* e : active) {
-                    const int before = wind;
-                    wind += e->m_bDown ? 1 : -1;
-                    if (before == 0 && wind != 0) start = e->X();
-                    else if (before != 0 && wind == 0) target.FillSpan(y, start, e->X(), color);
-                }
+        if (!winding) {
+            for (int i = 0; i + 1 < numActive; i += 2)
+                target.FillSpan(y, active[i]->X(), active[i + 1]->X(), color);
+        } else {
+            int wind = 0, start = 0;
+            for (int i = 0; i < numActive; ++i) {
+                const int before = wind;
+                wind += active[i]->m_bDown ? 1 : -1;
+                if (before == 0 && wind != 0) start = active[i]->X();
+                else if (before != 0 && wind == 0) target.FillSpan(y, start, active[i]->X(), color);
             }
         }
-        // Leave finished edges, step the others, and keep the list sorted by x.
-        std::size_t kept = 0;
-        for (CPolyEdge* e : active) {
+        // Leave finished edges, step the others, and keep the list sorted by x (an edge
+        // moves before the first one lying right of it).
+        int kept = 0;
+        for (int i = 0; i < numActive; ++i) {
+            CPolyEdge* e = active[i];
             if (e->m_nYLast == y) continue;
             e->Step();
             active[kept++] = e;
         }
-        active.resize(kept);
-        for (std::size_t i = 1; i < active.size(); ++i) {
+        numActive = kept;
+        for (int i = 1; i < numActive; ++i) {
             CPolyEdge* e = active[i];
-            std::size_t j = 0;
+            int j = 0;
             while (j < i && active[j]->x <= e->x) ++j;
             if (j == i) continue;
-            active.erase(active.begin() + std::ptrdiff_t(i));
-            active.insert(active.begin() + std::ptrdiff_t(j), e);
+            for (int k = i; k > j; --k) active[k] = active[k - 1];
+            active[j] = e;
         }
     }
 }
