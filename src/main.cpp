@@ -5,12 +5,15 @@
 #include "app/ui/CVemtStartup.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
+    Q_INIT_RESOURCE(vemt);  // the resources live in a static library
     QApplication::setApplicationName(QStringLiteral("Vemt"));
     QApplication::setOrganizationName(QStringLiteral("Vemt"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vemt.svg")));
 
     CVemtApp app;
     CSettingsProfile profile;

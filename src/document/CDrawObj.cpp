@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 CDrawObj::CDrawObj() = default;
 
@@ -49,7 +48,7 @@ void CDrawObj::Serialize(CArchive& ar)
     m_nFillMode = ar.ReadI32();
     if (ar.Failed()) return;
     for (int v : {m_rcPosition.left, m_rcPosition.top, m_rcPosition.right, m_rcPosition.bottom}) {
-        if (std::abs(std::int64_t(v)) > kMaxStoredCoordinate) {
+        if (!IsStorableCoordinate(v)) {
             ar.SetError(std::string("a ") + GetRuntimeClassName() +
                         " lies far outside any canvas (coordinate " + std::to_string(v) + ")");
             return;

@@ -40,6 +40,10 @@ constexpr COLORREF kHandleColor = 0xFF8000;
 // Coordinates beyond this are refused when an object is read: no canvas comes near it,
 // and it keeps outline tests and the raster engine's arithmetic far from overflow.
 constexpr int kMaxStoredCoordinate = 1 << 20;
+constexpr bool IsStorableCoordinate(int v)
+{
+    return v >= -kMaxStoredCoordinate && v <= kMaxStoredCoordinate;
+}
 
 class CDrawObj {
 public:

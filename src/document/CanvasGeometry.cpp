@@ -25,7 +25,9 @@ int GetUsedHeight(const std::vector<CDrawObj*>& objects, int tpHeight, int total
         m = std::max(m, lowest);
     }
     const std::int64_t total = std::int64_t(totalScreen) * tpHeight;
-    if (m > total) return int(total);
+    // An object whose edge lies on the canvas's bottom edge would otherwise ask for a
+    // screen below the last one.
+    if (m >= total) return int(total);
     // Only the first screen is matched exactly: a bottom edge on the row just below screen
     // k > 1 starts screen k + 1.
     if (m == tpHeight) return tpHeight;

@@ -1,6 +1,10 @@
 #include "document/DrawObjFactory.h"
 
+#include "document/CDrawArc.h"
+#include "document/CDrawFill.h"
+#include "document/CDrawPoly.h"
 #include "document/CDrawRect.h"
+#include "document/CStroke.h"
 
 #include <map>
 
@@ -16,6 +20,10 @@ std::map<std::string, DrawObjConstructor>& Classes()
 {
     static std::map<std::string, DrawObjConstructor> classes = {
         {"CDrawRect", &Construct<CDrawRect>},
+        {"CDrawPoly", &Construct<CDrawPoly>},
+        {"CStroke", &Construct<CStroke>},
+        {"CDrawArc", &Construct<CDrawArc>},
+        {"CDrawFill", &Construct<CDrawFill>},
     };
     return classes;
 }

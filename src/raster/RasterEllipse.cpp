@@ -84,13 +84,11 @@ void RoundRectRegionRows(int left, int top, int right, int bottom, int ew, int e
             if (y < eh) indent[std::size_t(y)] = x;
         }
     }
-    // A narrow, tall corner ellipse ends the walk before its last rows; they keep the
-    // indent of the last row reached (the pole of the ellipse) instead of being left open.
-    for (int i = eh / 2 + 1; i < eh; ++i)
-        if (indent[std::size_t(i)] < 0) indent[std::size_t(i)] = indent[std::size_t(i - 1)];
-
+    // A narrow, tall corner ellipse (3 to 5 wide) ends the walk before its last rows.
+    // They stay empty, as the outline of such an ellipse stops short of them as well, so
+    // the fill never shows outside the outline.
     auto addRow = [&](int row, int in) {
-        if (left + in < right - in) out.push_back({row, left + in, right - in});
+        if (in >= 0 && left + in < right - in) out.push_back({row, left + in, right - in});
     };
     for (int i = 0; i < eh / 2; ++i) addRow(top + i, indent[std::size_t(b - i)]);
     // The middle row stretches over the straight sides down to the lower corners.

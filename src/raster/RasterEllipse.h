@@ -4,14 +4,9 @@
 // for the round ends and joins of wide pens).
 
 #include "raster/Geometry.h"
+#include "raster/RasterRowSpan.h"
 
 #include <vector>
-
-struct CRowSpan {
-    int y;
-    int x0;  // first pixel
-    int x1;  // one past the last pixel
-};
 
 // Outline points of the corner of a width x height ellipse (box 0..width-1 by
 // 0..height-1): from the right end of the middle row to the bottom, 8-connected.

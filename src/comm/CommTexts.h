@@ -1,0 +1,74 @@
+#pragma once
+// Every text the sign communication shows the user, kept in one place. The wording
+// (spelling included) is what users of the sign software know and what their logs hold.
+
+namespace CommTexts {
+
+// Serial link.
+inline constexpr const char* kPortBusy =
+    "Sorry,You specified COM is using by another program.Please Close it and retry!";
+inline constexpr const char* kPortBusyCaption = "Please Confirm";
+inline constexpr const char* kInitError = "Initalize error of Serial com-port!";
+inline constexpr const char* kInitErrorCaption = "Error";
+inline constexpr const char* kNoSuchDeviceHint = "the device does not exist";
+inline constexpr const char* kDialoutHint =
+    "add your user to the dialout group (sudo adduser $USER dialout) and log in again";
+inline constexpr const char* kHeldHint = "another program holds the port";
+
+// Address checks, in the order the address dialog runs them.
+inline constexpr const char* kAddrBadChar = "Invalidate character.The character must be number or comma!";
+inline constexpr const char* kAddrBadCharCaption = "Error";
+inline constexpr const char* kAddrTooLong = "The address is too long(max is 1024 chars),please re-enter!";
+inline constexpr const char* kAddrFirstComma = "The first char must be a number,please re-enter!";
+inline constexpr const char* kAddrLastComma = "The last char must be a number,please re-enter!";
+inline constexpr const char* kAddrTooMany = "You can input 255 address at most,please re-enter!";
+inline constexpr const char* kAddrCaption = "Address error";
+inline constexpr const char* kAddrTwoCommas = "The address can't have two comma continuously,please re-enter!";
+inline constexpr const char* kAddrTwoCommasCaption = "Address-error";
+// A number above 255 would keep only its low 8 bits and reach another sign (256 is 0,
+// every sign), so it is refused in the same style as the other address checks.
+inline constexpr const char* kAddrTooLarge = "The address can't be larger than 255,please re-enter!";
+inline constexpr const char* kAddrEmpty = "Please input the address of Moving-Sign!";
+
+// Bit-plane scan.
+inline constexpr const char* kScanning = "Now  is  sacnning  the  bitmap, Please waitting...";
+inline constexpr const char* kWidthNotByte =
+    "The width of Moving-Sign must be a multiple of 8 dots,so the message can't be sent!";
+inline constexpr const char* kWidthNotByteCaption = "Error";
+
+// Send operation: progress texts (printf formats).
+inline constexpr const char* kCtrlFirst = "Now sending control frame to %d# address,Please waiting...";
+inline constexpr const char* kCtrlBroadcast = "Now sending control frame(broadcast sending),Please waiting...";
+inline constexpr const char* kCtrlRepeat = "%dth sending control frame to %d# address,Please waiting...";
+
+inline constexpr const char* kRedFirst = "Now sending %dth red frame to %d# address,Please waitting...";
+inline constexpr const char* kRedEndFirst = "Now sending end red frame to %d# address,Please waitting...";
+inline constexpr const char* kRedBroadcast = "Now sending %dth red frame(broadcast sending),Please waitting...";
+inline constexpr const char* kRedEndBroadcast = "Now sending end red frame(broadcast sending),Please waitting...";
+inline constexpr const char* kRedRepeat = "%dth sending %dth red frame to %d# address,Please waitting...";
+inline constexpr const char* kRedEndRepeat = "%dth sending end red frame to %d# address,Please waitting...";
+
+inline constexpr const char* kGreenFirst = "Now sending %dth green frame to %d# address,Please waitting...";
+inline constexpr const char* kGreenEndFirst = "Now sending end green frame to %d# address,Please waitting...";
+inline constexpr const char* kGreenBroadcast = "Now sending %dth green frame(broadcast sending),Please waitting...";
+inline constexpr const char* kGreenEndBroadcast = "Now sending end green frame(broadcast sending),Please waitting...";
+inline constexpr const char* kGreenRepeat = "%dth sending %dth green frame to %d# address,Please waitting...";
+inline constexpr const char* kGreenEndRepeat = "%dth sending end green frame to %d# address,Please waitting...";
+
+// Send operation: failures, by frame and cause.
+inline constexpr const char* kSendErrorCaption = "Error-exit sending";
+inline constexpr const char* kCtrlNoReply = "Communication Error when sending control frame to %d# address!";
+inline constexpr const char* kCtrlFailed = "Sending control frame to %d# address falied!";
+inline constexpr const char* kRedNoReply = "Communication Error when sending red frame to %d# address!";
+inline constexpr const char* kRedFailed = "Communication failed when sending red frame to %d# address!";
+inline constexpr const char* kRedEndNoReply = "Communication Error when sending end red frame to %d# address!";
+inline constexpr const char* kRedEndFailed = "Communication failed when sending end red frame to %d# address!";
+inline constexpr const char* kGreenNoReply = "Communication Error when sending green frame to %d# address!";
+inline constexpr const char* kGreenFailed = "Communication falied when sending green frame to %d# address";
+inline constexpr const char* kGreenEndNoReply = "Communication Error when sending End green frame to %d# address!";
+inline constexpr const char* kGreenEndFailed = "Communication falied when sending end green frame to %d# address";
+
+// Timed sending puts this stamp before each collected message.
+inline constexpr const char* kTimedStamp = "(Year/Month/Date Hour:Minute)%d/%02d/%02d %02d:%02d ";
+
+} // namespace CommTexts
