@@ -2,13 +2,29 @@
 
 #include "app/CVemtApp.h"
 #include "document/CArchive.h"
+#include "document/CDrawFont.h"
 #include "document/CDrawObj.h"
 #include "document/CDrawOleObj.h"
 #include "document/CParFile.h"
 #include "document/CVemtDoc.h"
 #include "programme/TimerTableBytes.h"
+#include "document/DrawObjFactory.h"
 
 #include <cstring>
+
+namespace {
+// The classes whose registration lives in their own file: naming them here makes sure
+// a program that reads documents also links them in.
+void EnsureDocumentClasses()
+{
+    static const bool registered = [] {
+        RegisterDrawObjClass("CDrawFont", []() -> CDrawObj* { return new CDrawFont; });
+        CDrawOleObj::RegisterClass();
+        return true;
+    }();
+    (void)registered;
+}
+}  // namespace
 
 std::vector<std::uint8_t> CKvxFile::WriteKvx(const CVemtDoc& doc, const CVemtApp& app)
 {
@@ -35,7 +51,7 @@ CKvxReadResult CKvxFile::ReadKvx(std::span<const std::uint8_t> bytes, CVemtDoc& 
         result.m_code = CKvxReadResult::Code::BadSignature;
         return result;
     }
-    CDrawOleObj::RegisterClass();
+    EnsureDocumentClasses();
 
     CArchive ar(bytes);
     ar.m_pDocument = &doc;

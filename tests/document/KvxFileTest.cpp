@@ -45,6 +45,7 @@ struct FileBuilder {
         return *this;
     }
     FileBuilder& RectFields(std::int32_t left = 1) { return ObjFields(left).U16(0).U32(16).U32(16); }
+    FileBuilder& Face() { b.insert(b.end(), 32, 0); return *this; }
     FileBuilder& Timers() { b.insert(b.end(), 56, 0); return *this; }
 };
 
@@ -151,6 +152,19 @@ std::vector<DamagedCase> DamagedCases()
         {"a picture whose runs claim more pixels than 256 per run",
          FileBuilder().U16(1).Name("CDrawOleObj").ObjFields().U32(0).U32(0).Name("CDrawItem")
              .U16(1).U32(14).U32(100).U32(100).U8(1).U8(255).U32(0xFF).Timers().b, "cannot cover"},
+        {"a text claiming 4 GiB",
+         FileBuilder().U16(1).Name("CDrawFont").ObjFields().U8(1).U8(0).U8(0).U32(12).U8(0)
+             .Face().U32(0xFFFFFFFF).Timers().b, "text of a text object claims 4294967295"},
+        {"a typed text claiming 4 GiB",
+         FileBuilder().U16(1).Name("CDrawFont").ObjFields().U8(1).U8(0).U8(0).U32(12).U8(0)
+             .Face().U32(1).U8(0).U32(1).U32(0).U32(0xFFFFFFFF).U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).Timers().b,
+         "a text claims 4294967295"},
+        {"a pen stroke of 65535 + 2^32 points",
+         FileBuilder().U16(1).Name("CStroke").ObjFields().U32(0).U32(0).U32(1).U32(1)
+             .U16(0xFFFF).U32(0xFFFFFFFF).Timers().b, "point list claims 4294967295"},
+        {"a polygon of 65535 points in a short file",
+         FileBuilder().U16(1).Name("CDrawPoly").ObjFields().U16(0xFFFF).U16(0xFFFF).Timers().b,
+         "polygon's point list claims 65535"},
         {"a picture object holding a rectangle instead of its item",
          FileBuilder().U16(1).Name("CDrawOleObj").ObjFields().U32(0).U32(0).Name("CDrawRect")
              .RectFields().Timers().b, "where its CDrawItem belongs"},

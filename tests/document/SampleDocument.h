@@ -5,11 +5,17 @@
 #include "app/CVemtApp.h"
 #include "document/CDrawItem.h"
 #include "document/CDrawOleObj.h"
+#include "document/CDrawArc.h"
+#include "document/CDrawFill.h"
+#include "document/CDrawFont.h"
+#include "document/CDrawPoly.h"
 #include "document/CDrawRect.h"
+#include "document/CStroke.h"
 #include "document/CVemtDoc.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,6 +64,44 @@ inline void FillSampleDocument(CVemtDoc& doc, CVemtApp& app)
     doc.AddObj(MakePictureObj(&doc, {80, 0, 92, 8}, 12, 8, true));    // raw pixels
     doc.AddObj(MakePictureObj(&doc, {100, 30, 90, 20}, 40, 30, false)); // runs, mirrored
     doc.AddObj(MakeRect(kShapeRectangle, {1, 40, 2, 41}, 0x0000FF, 0x00FF00, 1, 2, {2, 2}));
+
+    auto* poly = new CDrawPoly({3, 4, 30, 25}, 0x00FF00, 0x0000FF, 2, 1);
+    poly->m_pPoints = {{3, 4}, {30, 9}, {12, 25}, {5, 20}};
+    poly->m_nPoints = 4;
+    poly->m_nAllocPoints = 10;
+    doc.AddObj(poly);
+
+    auto* stroke = new CStroke(3, 0x00FFFF);
+    stroke->m_aPoints = {{40, 40}, {41, 42}, {45, 41}, {47, 38}};
+    stroke->m_rcBounds = CRect(40, 38, 47, 42);
+    stroke->m_rcPosition = stroke->m_rcBounds;
+    stroke->m_crFill = 0x000080;
+    doc.AddObj(stroke);
+
+    auto* arc = new CDrawArc(CPoint(60, 30), 2, 0x0000FF);
+    arc->m_ptEnd = CPoint(90, 35);
+    arc->m_ptCtrl2 = CPoint(80, 20);
+    arc->m_rcPosition = CRect(60, 20, 90, 35);
+    arc->m_nFillMode = 1;
+    doc.AddObj(arc);
+
+    doc.AddObj(new CDrawFill({11, 12, 13, 14}, 0x00FF00, 0x0000FF));
+
+    auto* text = new CDrawFont({2, 50, 60, 62}, 0x00FFFF, 0x0000FF);
+    text->m_bBold = 1;
+    text->m_bItalic = 1;
+    text->m_bUnderline = 1;
+    text->m_nPointSize = 12;
+    text->m_nCharSet = 134;
+    std::memcpy(text->m_szFaceName, "Arial\0junk after the name", 26);
+    const char prepared[] = "AB\r\nCD";
+    text->m_pszText.assign(prepared, prepared + sizeof prepared);
+    text->m_nTextSize = int(sizeof prepared);
+    text->m_nBkMode = 2;
+    text->m_nCurPitch = 3;
+    text->m_nRowPitch = 5;
+    text->m_strRawText = std::string(300, 'x') + "\tAB\r\nCD";  // the 0xFF length form
+    doc.AddObj(text);
     int n = 1;
     for (TIMERINFO& t : app.m_aTimer) {
         t = TIMERINFO{1, std::uint8_t(n & 1), std::uint8_t(n % 8), std::uint8_t(n), std::uint8_t(n + 2),
