@@ -2,6 +2,8 @@
 
 #include "document/CArchive.h"
 #include "document/CDrawOleObj.h"
+#include "document/CVemtDoc.h"
+#include "document/IDrawView.h"
 #include "raster/CRasterDC.h"
 
 #include <algorithm>
@@ -189,4 +191,44 @@ void CDrawItem::Serialize(CArchive& ar)
     m_nWidth = count ? int(width) : 0;
     m_nHeight = count ? int(height) : 0;
     m_aPixels = std::move(pixels);
+}
+
+void CDrawItem::OnChange(int code)
+{
+    if (!m_pDrawObj) return;
+    auto tellViews = [this] {
+        if (m_pDocument) m_pDocument->UpdateAllViews(nullptr, UPD_OBJECT, m_pDrawObj);
+    };
+    switch (code) {
+    case kChanged:
+        m_pDrawObj->UpdateExtent();
+        tellViews();
+        break;
+    case kClosed: m_pDrawObj->m_rcPosition = m_rcSaved; break;
+    case kStateChanged:
+    case kAspectChanged: tellViews(); break;
+    default: break;
+    }
+}
+
+CRect CDrawItem::GetItemPosition()
+{
+    if (!m_pDrawObj) return CRect();
+    if (m_pDrawObj->m_rcPosition.IsRectEmpty() && m_pDrawObj->m_rcPosition.Normalized().IsRectEmpty())
+        m_pDrawObj->UpdateExtent();
+    return m_pDrawObj->m_rcPosition;
+}
+
+bool CDrawItem::OnChangeItemPosition(const CRect& position)
+{
+    if (!m_pDrawObj || position == m_pDrawObj->m_rcPosition) return false;
+    if (m_pDocument) m_pDocument->UpdateAllViews(nullptr, UPD_OBJECT, m_pDrawObj);
+    m_pDrawObj->m_rcPosition = position;
+    CSize extent;
+    if (GetExtent(extent)) m_pDrawObj->m_sizeExtent = extent;
+    if (m_pDocument) {
+        m_pDocument->SetModifiedFlag();
+        m_pDocument->UpdateAllViews(nullptr, UPD_OBJECT, m_pDrawObj);
+    }
+    return true;
 }

@@ -55,6 +55,21 @@ public:
 
     void Serialize(CArchive& ar);
 
+    // Notification codes of the picture's holder.
+    static constexpr int kChanged = 0;
+    static constexpr int kClosed = 2;
+    static constexpr int kStateChanged = 4;
+    static constexpr int kAspectChanged = 5;
+    // Changed: the extent follows the picture, then the views redraw the object. Closed:
+    // the object gets back the rectangle it had when it was opened. State or aspect
+    // changed: the views redraw the object.
+    void OnChange(int code);
+    // Where the picture is, in dots; an object without a size takes its natural size first.
+    CRect GetItemPosition();
+    // The holder moved the picture: the object takes the new rectangle (views told before
+    // and after, natural size read again, document modified). False when it is unchanged.
+    bool OnChangeItemPosition(const CRect& position);
+
     CVemtDoc* m_pDocument;
     CDrawOleObj* m_pDrawObj;
     CRect m_rcSaved;  // the object's rectangle when it was last opened

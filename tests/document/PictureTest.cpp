@@ -164,4 +164,37 @@ TEST(Picture, ByteFormPicksRunsOrRawPixelsAndReadsBackLosslessly)
     }
 }
 
+TEST(Picture, NotificationsFollowTheHolder)
+{
+    CVemtApp app;
+    CVemtDoc doc(&app);
+    CFakeDrawView view;
+    doc.AddView(&view);
+    auto* obj = new CDrawOleObj(CRect(4, 4, 4, 4));
+    obj->SetClientItem(SmallPicture());
+    obj->m_pClientItem->m_pDocument = &doc;
+    doc.AddObj(obj);
+    doc.SetModifiedFlag(false);
+
+    // A picture with no size yet takes its natural size when asked where it is.
+    EXPECT_EQ(obj->m_pClientItem->GetItemPosition(), CRect(4, 4, 7, 2));
+
+    obj->OpenObject(&view);
+    ASSERT_TRUE(obj->m_pClientItem->OnChangeItemPosition(CRect(0, 0, 9, 6)));
+    EXPECT_EQ(obj->m_rcPosition, CRect(0, 0, 9, 6));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(obj->m_pClientItem->OnChangeItemPosition(CRect(0, 0, 9, 6)));
+
+    obj->m_pClientItem->OnChange(CDrawItem::kClosed);
+    EXPECT_EQ(obj->m_rcPosition, CRect(4, 4, 7, 2));
+
+    const std::size_t before = view.m_aUpdates.size();
+    obj->m_pClientItem->OnChange(CDrawItem::kStateChanged);
+    ASSERT_EQ(view.m_aUpdates.size(), before + 1);
+    EXPECT_EQ(view.m_aUpdates.back().hint, UPD_OBJECT);
+    EXPECT_EQ(view.m_aUpdates.back().obj, obj);
+    obj->m_pClientItem->OnChange(3);  // no meaning here
+    EXPECT_EQ(view.m_aUpdates.size(), before + 1);
+}
+
 }  // namespace
