@@ -50,6 +50,11 @@ bool CFileBytes::WriteAtomically(const std::string& path, std::span<const std::u
         error = "no file name";
         return false;
     }
+    // Replacing by rename would get round a file's write protection; honour it instead.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        error = Reason(errno);
+        return false;
+    }
     std::string temp = path + ".XXXXXX";
     CFd fd(::mkstemp(temp.data()));
     if (fd.Get() < 0) {
