@@ -207,6 +207,8 @@ TEST_F(DocumentFilesTest, CancelOnTheSaveQuestionLeavesDocumentAndPathUntouched)
 
 TEST_F(DocumentFilesTest, SavingRightAfterAClearAsksForAName)
 {
+    std::vector<std::string> recent;
+    files.m_fnAddToRecent = [&recent](const std::string& path) { recent.push_back(path); };
     dialogs.savePath = dir / "a.KVX";
     ASSERT_TRUE(files.SaveDoc());
     ASSERT_TRUE(files.SaveDoc());
@@ -218,6 +220,7 @@ TEST_F(DocumentFilesTest, SavingRightAfterAClearAsksForAName)
     EXPECT_FALSE(files.SaveDoc());  // cancelled: nothing written
     EXPECT_EQ(dialogs.saveAsked, 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "KVX.111"));
+    EXPECT_EQ(recent, std::vector<std::string>{dir / "a.KVX"});  // the placeholder never enters
 }
 
 TEST_F(DocumentFilesTest, ClearTellsTheViewsAboutEveryObjectBeforeDestroyingIt)
