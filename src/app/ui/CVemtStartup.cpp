@@ -5,6 +5,7 @@
 #include "app/IMessageSink.h"
 #include "app/ui/CSignParamDlg.h"
 #include "editor/CMainFrame.h"
+#include "text/CCodePage.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,6 +21,7 @@ CVemtStartup::~CVemtStartup() = default;
 bool CVemtStartup::InitInstance(const QStringList& documents)
 {
     ResetEditorState();
+    CCodePage::LoadAnsiCodePage(m_profile);
     m_app.LoadTimingSendList(m_profile);
 
     {
