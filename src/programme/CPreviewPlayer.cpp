@@ -93,8 +93,14 @@ CPreviewPlayer::CPreviewPlayer(const CRasterSurface& canvas, int width, int heig
 
 CPreviewPlayer::CPreviewPlayer(CVemtApp& app, const CRasterSurface& canvas, int screenCount)
     : CPreviewPlayer(canvas, app.m_nTPWidth, app.m_nTPHeight, app.m_nColorCount,
-                     (CScreenInfoTable(app).ResizeScreenInfo(screenCount), app.m_aScreenInfo))
+                     ResizedTable(app, screenCount))
 {
+}
+
+std::vector<SCREENINFO> CPreviewPlayer::ResizedTable(CVemtApp& app, int screenCount)
+{
+    CScreenInfoTable(app).ResizeScreenInfo(screenCount);
+    return app.m_aScreenInfo;
 }
 
 int CPreviewPlayer::StepDelay(int speed)

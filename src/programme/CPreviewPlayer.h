@@ -62,6 +62,8 @@ public:
 private:
     using Steps = CStepGenerator<CPreviewFrame>;
 
+    static std::vector<SCREENINFO> ResizedTable(CVemtApp& app, int screenCount);
+
     Steps RunPreview();
     Steps PlayImport(int s, int code);
     Steps PlayExport(int s, int code);
