@@ -102,3 +102,45 @@ TEST(PreviewTiming, ContinuumSkipsHoldAndExit)
 }
 
 }  // namespace
+
+namespace {
+
+// Records straight from a damaged companion file: any byte in any field.
+TEST(PreviewRobustness, ArbitraryRecordsPlayWithoutHangingOrLeavingTheDisplay)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const int W = 1 + int(next() % 40), H = 1 + int(next() % 20), screens = 1 + int(next() % 4);
+        std::vector<SCREENINFO> table;
+        for (int s = 0; s < screens; ++s) {
+            SCREENINFO r;
+            r.byImport = std::uint8_t(next());
+            r.byExport = std::uint8_t(next());
+            r.bySpeed = std::uint8_t(next());
+            // Keep holds short enough to reach many screens; all flag bits still occur.
+            r.byAppend = std::uint8_t(next()) & std::uint8_t(~APPEND_QUIESCENCE);
+            r.nPauseSec = int(next() % 3) - 1;
+            r.nCartoon = int(next() % 8) - 1;
+            table.push_back(r);
+        }
+        CPreviewPlayer p(CRasterSurface(W, H * screens, RGB(255, 0, 0)), W, H, 1 + int(next() % 2), table);
+        CPreviewFrame f;
+        std::int64_t total = 0;
+        for (int n = 0; n < 3000; ++n) {
+            ASSERT_TRUE(p.Next(f)) << "round " << round;
+            ASSERT_EQ(f.m_pPicture->Width(), W);
+            ASSERT_EQ(f.m_pPicture->Height(), H);
+            ASSERT_GE(f.m_nWaitMs, 0);
+            ASSERT_GE(f.m_nScreen, 0);
+            ASSERT_LT(f.m_nScreen, screens);
+            total += f.m_nWaitMs;
+        }
+        EXPECT_GT(total, 0) << "round " << round;
+    }
+}
+
+}  // namespace
