@@ -51,6 +51,10 @@ public:
     const CRasterBrush& GetBrush() const { return m_brush; }
     PolyFillMode SetPolyFillMode(PolyFillMode mode);
 
+    // Round rectangles and ellipses whose corner ellipse is wider or taller than this
+    // (in dots) are not drawn: their outline alone would take hundreds of megabytes.
+    static constexpr int kMaxEllipseSize = 1 << 20;
+
     // Shapes: the outline with the pen, the interior with the brush. Rectangle and
     // Ellipse exclude the right and bottom edge; nothing is normalised beforehand.
     void Rectangle(const CRect& r);
@@ -71,6 +75,8 @@ public:
     // area or does not have that colour.
     bool ExtFloodFillSurface(CPoint p, COLORREF surfaceColor);
 
+    // Both give CLR_INVALID for a point outside the clip rectangle; SetPixel otherwise
+    // returns the colour it set.
     COLORREF SetPixel(CPoint p, COLORREF color);
     COLORREF GetPixel(CPoint p) const;
 
@@ -86,6 +92,14 @@ public:
     void BitBlt(CPoint dst, const CRasterSurface& src, const CRect& srcRect);
 
 private:
+    CPoint ToDevice(CPoint p) const;
+    CRect ToDevice(const CRect& r) const;
+    // False when nothing drawn around `box` (device, with the current pen) can be visible.
+    bool MayTouchClip(CRect box) const;
+    static CRect Bounds(const CPoint* pts, int count);
+    // Outlines device points with the current pen (nothing for the null pen).
+    void StrokeDevice(const CPoint* pts, int count, bool close);
+
     CRasterSurface& m_surface;
     CPoint m_ptOrigin;
     CRect m_rcClip;

@@ -1,0 +1,15 @@
+#pragma once
+// Makes an empty drawing object from the class name stored in front of it in an archive.
+
+#include <string>
+
+class CDrawObj;
+
+using DrawObjConstructor = CDrawObj* (*)();
+
+// A new default-constructed object of the named class, or none for a name that is not a
+// drawing object class.
+CDrawObj* CreateDrawObject(const std::string& className);
+
+// Adds a class that lives outside this folder's built-in set (or replaces one).
+void RegisterDrawObjClass(const std::string& className, DrawObjConstructor construct);

@@ -1,0 +1,3 @@
+#include "document/SelectMode.h"
+
+int g_nSelectMode = SM_NONE;
