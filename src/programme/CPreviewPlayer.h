@@ -22,7 +22,8 @@ class CVemtApp;
 enum class PreviewPhase { Entry, Hold, Exit, Idle };
 
 struct CPreviewFrame {
-    const CRasterSurface* m_pPicture = nullptr;  // what the window shows, W x H
+    // What the window shows, W x H; the player reuses it, so it holds until the next frame.
+    const CRasterSurface* m_pPicture = nullptr;
     std::int64_t m_nWaitMs = 0;                  // how long before the next frame (0: at once)
     bool m_bForever = false;                     // the programme does not go on from here
     int m_nScreen = 0;                           // the screen being played, from 0
