@@ -1,7 +1,9 @@
 #include "editor/CMainFrame.h"
 
 #include "app/CVemtApp.h"
+#include "document/CVemtDoc.h"
 #include "editor/CChildFrame.h"
+#include "editor/CVemtView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,15 +14,6 @@
 #include <QStatusBar>
 
 namespace {
-
-// Document title as the window shows it: a new, never-saved document has no name of
-// its own, so the program's name stands in for it.
-QString ShownTitle(const QString& title)
-{
-    if (title == QLatin1String("Kvx.111") || title == QLatin1String("Vemt1"))
-        return QStringLiteral("LED Lextrel Software");
-    return QStringLiteral("LED Lextrel Software(%1)").arg(title);
-}
 
 QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
 {
@@ -99,7 +92,17 @@ void CMainFrame::BuildMenus()
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     view->addSeparator();
     add(view, "Grid");
-    add(view, "Seperate Line");
+    QAction* separate = add(view, "Seperate Line", true);
+    separate->setCheckable(true);
+    separate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(separate, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) child->View()->ToggleSeparateLine();
+    });
+    connect(view, &QMenu::aboutToShow, this, [this, separate] {
+        CChildFrame* child = ActiveChild();
+        separate->setEnabled(child != nullptr);
+        separate->setChecked(child && child->View()->m_bSeparateLine);
+    });
     view->addSeparator();
     add(view, "Palette Tool");
     add(view, "Draw Tool");
@@ -119,7 +122,8 @@ void CMainFrame::BuildStatusBar()
 CChildFrame* CMainFrame::NewDocumentWindow()
 {
     const QString title = QStringLiteral("Vemt%1").arg(++m_nNewDocuments);
-    auto* child = new CChildFrame(m_app, ShownTitle(title));
+    auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), title);
+    child->View()->SetStatusPanes(m_pCoordinate, m_pScreenNo);
     QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
@@ -128,9 +132,15 @@ CChildFrame* CMainFrame::NewDocumentWindow()
     return child;
 }
 
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
+    return active ? qobject_cast<CChildFrame*>(active->widget()) : nullptr;
+}
+
 void CMainFrame::UpdateTitle()
 {
-    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
     if (!active) {
         setWindowTitle(QStringLiteral("Vemt"));
         return;

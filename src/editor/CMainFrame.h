@@ -17,6 +17,8 @@ public:
     // A new, empty document window ("Vemt1", shown as "LED Lextrel Software").
     CChildFrame* NewDocumentWindow();
     QMdiArea* MdiArea() const { return m_pMdiArea; }
+    // The document window the commands act on; none when no document is open.
+    CChildFrame* ActiveChild() const;
 
     QLabel* CoordinatePane() const { return m_pCoordinate; }
     QLabel* DragSizePane() const { return m_pDragSize; }
