@@ -216,7 +216,7 @@ TEST_F(SendFileTest, NewUserSendsToTheBuiltInSignAndItsWindowShowsTheMessage)
     EXPECT_TRUE(WaitFor([&] { return window.ScreenCount() == 3; }, 2000));
     EXPECT_EQ(window.ScreenHeight(), 16);
     EXPECT_EQ(window.HeaderLabel()->text(),
-              "Address 1: 3 screen(s) of 64 x 16 dots, red and green, message 1");
+              "Address 1: 3 screens of 64 x 16 dots, red and green, message 1");
     const QImage& img = window.Screens();
     ASSERT_EQ(img.size(), QSize(64, 48));
     EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFF, 0u) << "outside the box is dark";

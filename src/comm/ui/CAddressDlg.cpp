@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAbstractItemView>
 #include <QVBoxLayout>
 
 CAddressDlg::CAddressDlg(CVemtApp& app, IProfile& profile, CComPortMap& ports, IMessageSink& messages,
@@ -73,6 +74,8 @@ void CAddressDlg::BuildControls(const std::vector<std::string>& machinePorts)
         combo->setMinimumContentsLength(28);
         combo->addItem(VirtualSignText(), QString::fromLatin1(CVirtualSign::kDeviceName));
         for (const std::string& p : machinePorts) combo->addItem(QString::fromStdString(p), QString::fromStdString(p));
+        // Stable device names (/dev/serial/by-id/...) are long: the list shows them whole.
+        combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
         return combo;
     };
     m_pDevice1 = makeCombo();

@@ -88,7 +88,8 @@ int CSendFileRunner::Send(const CVemtDoc& doc)
     // The dialog only ends early when the whole application is asked to quit: stop after
     // the current frame, and keep answering the worker's messages until it is done.
     if (!finished) cancel = true;
-    while (!finished) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    // The worker's last act posts to the dialog, so this wait always wakes.
+    while (!finished) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     worker.join();
     QApplication::restoreOverrideCursor();
 

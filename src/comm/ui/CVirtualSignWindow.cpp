@@ -129,9 +129,10 @@ void CVirtualSignWindow::Refresh()
         }
         // Big enough to tell the dots apart, small enough for a 320-dot sign on screen.
         m_nPitch = std::clamp(960 / shown.Width(), 3, 10);
-        m_pHeader->setText(QStringLiteral("Address %1: %2 screen(s) of %3 x %4 dots, %5, message %6")
+        m_pHeader->setText(QStringLiteral("Address %1: %2 of %3 x %4 dots, %5, message %6")
                                .arg(address)
-                               .arg(m_nScreens)
+                               .arg(m_nScreens == 1 ? QStringLiteral("1 screen")
+                                                    : QStringLiteral("%1 screens").arg(m_nScreens))
                                .arg(state.Width())
                                .arg(m_nScreenHeight)
                                .arg(state.ColorCount() == 2 ? QStringLiteral("red and green")
