@@ -11,7 +11,9 @@
 #include "comm/CTtyTransport.h"
 #include "comm/CVirtualSign.h"
 #include "comm/ui/CAddressDlg.h"
+#include "comm/ui/CGuiThreadMessageSink.h"
 #include "comm/ui/CProgressDlg.h"
+#include "comm/ui/CQueuedProgressSink.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
 #include "document/CDrawRect.h"
@@ -29,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -222,4 +225,33 @@ TEST_F(SendFileTest, NewUserSendsToTheBuiltInSignAndItsWindowShowsTheMessage)
     EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFF, 0u) << "outside the box is dark";
     EXPECT_EQ(img.pixel(2, 2) & 0xFFFFFF, 0xFF0000u) << "the red outline";
     EXPECT_EQ(img.pixel(30, 20) & 0xFFFFFF, 0xFFFF00u) << "the yellow fill";
+}
+
+TEST(QueuedProgress, AFloodFromAWorkerEndsShowingTheLatestTextAndPosition)
+{
+    CProgressDlg dlg;
+    CQueuedProgressSink sink(&dlg);
+    std::thread worker([&] {
+        sink.SetRange(0, 20000);
+        for (int i = 1; i <= 20000; ++i) {
+            sink.SetText("frame " + std::to_string(i));
+            sink.SetPos(i);
+        }
+    });
+    worker.join();
+    EXPECT_EQ(dlg.TextLabel()->text(), "") << "nothing reaches the window off the GUI thread";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.TextLabel()->text(), "frame 20000");
+    EXPECT_EQ(dlg.Bar()->maximum(), 20000);
+    EXPECT_EQ(dlg.Bar()->value(), 20000);
+}
+
+TEST(GuiThreadMessages, ShownAtOnceWhenAlreadyOnTheGuiThread)
+{
+    GuiMessageLog log;
+    QObject anchor;
+    CGuiThreadMessageSink sink(log, &anchor);
+    EXPECT_EQ(sink.ShowMessage("text", "caption"), MessageAnswer::Ok);
+    ASSERT_EQ(log.items.size(), 1u);
+    EXPECT_TRUE(log.items[0].onGuiThread);
 }
