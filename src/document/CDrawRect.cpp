@@ -31,6 +31,8 @@ void CDrawRect::Serialize(CArchive& ar)
         m_nShape = ar.ReadU16();
         m_ptRound.x = ar.ReadI32();
         m_ptRound.y = ar.ReadI32();
+        if (!ar.Failed() && (!IsStorableCoordinate(m_ptRound.x) || !IsStorableCoordinate(m_ptRound.y)))
+            ar.SetError("a round rectangle has an impossible rounding");
     }
 }
 
