@@ -8,6 +8,8 @@
 #include "raster/RasterPolygon.h"
 #include "raster/RasterWidePen.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -60,14 +62,47 @@ PolyFillMode CRasterDC::SetPolyFillMode(PolyFillMode mode)
     return old;
 }
 
+// Device coordinates are kept within +-2^29 so that no primitive's integer arithmetic
+// can overflow; GDI itself only guarantees 27-bit coordinates.
+static int DeviceCoord(int logical, int origin)
+{
+    constexpr std::int64_t kLimit = std::int64_t(1) << 29;
+    return int(std::clamp<std::int64_t>(std::int64_t(logical) - origin, -kLimit, kLimit));
+}
+
 CPoint CRasterDC::ToDevice(CPoint p) const
 {
-    return p - m_ptOrigin;
+    return {DeviceCoord(p.x, m_ptOrigin.x), DeviceCoord(p.y, m_ptOrigin.y)};
 }
 
 CRect CRasterDC::ToDevice(const CRect& r) const
 {
-    return {r.left - m_ptOrigin.x, r.top - m_ptOrigin.y, r.right - m_ptOrigin.x, r.bottom - m_ptOrigin.y};
+    return {DeviceCoord(r.left, m_ptOrigin.x), DeviceCoord(r.top, m_ptOrigin.y),
+            DeviceCoord(r.right, m_ptOrigin.x), DeviceCoord(r.bottom, m_ptOrigin.y)};
+}
+
+bool CRasterDC::MayTouchClip(CRect box) const
+{
+    // Round pen ends reach width / 2 + 1 beyond the path; the margin covers them.
+    const int margin = PenDeviceWidth(m_pen) + 2;
+    box.NormalizeRect();
+    box.InflateRect(margin, margin);
+    box.right++;
+    box.bottom++;
+    CRect common;
+    return common.IntersectRect(box, m_rcClip);
+}
+
+CRect CRasterDC::Bounds(const CPoint* pts, int count)
+{
+    CRect box{pts[0], pts[0]};
+    for (int i = 1; i < count; ++i) {
+        box.left = std::min(box.left, pts[i].x);
+        box.top = std::min(box.top, pts[i].y);
+        box.right = std::max(box.right, pts[i].x);
+        box.bottom = std::max(box.bottom, pts[i].y);
+    }
+    return box;
 }
 
 void CRasterDC::StrokeDevice(const CPoint* pts, int count, bool close)
@@ -83,7 +118,7 @@ void CRasterDC::Rectangle(const CRect& r)
 {
     // GDI orders the corners itself, so an inverted rectangle draws like its normalised form.
     CRect d = ToDevice(r).Normalized();
-    if (d.left == d.right || d.top == d.bottom) return;
+    if (d.left == d.right || d.top == d.bottom || !MayTouchClip(d)) return;
     const CRasterTarget target{m_surface, m_rcClip};
     const int width = PenDeviceWidth(m_pen);
 
@@ -106,17 +141,21 @@ void CRasterDC::Rectangle(const CRect& r)
 void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
 {
     const CRect d = ToDevice(r).Normalized();
-    if (d.left == d.right || d.top == d.bottom) return;
-    const int ew = std::min(d.Width(), std::abs(ellipse.x));
-    const int eh = std::min(d.Height(), std::abs(ellipse.y));
+    if (d.left == d.right || d.top == d.bottom || !MayTouchClip(d)) return;
+    const int ew = std::min(d.Width(), std::abs(std::max(ellipse.x, -0x7fffffff)));
+    const int eh = std::min(d.Height(), std::abs(std::max(ellipse.y, -0x7fffffff)));
     if (ew <= 2 || eh <= 2) {
         Rectangle(r);
         return;
     }
+    // The outline has a point for every dot of the corner arcs; a corner ellipse larger
+    // than any canvas (a damaged file) is refused rather than allowed to exhaust memory.
+    if (ew > kMaxEllipseSize || eh > kMaxEllipseSize) return;
     const CRasterTarget target{m_surface, m_rcClip};
     if (!m_brush.m_bNull) {
         std::vector<CRowSpan> rows;
-        RoundRectRegionRows(d.left, d.top, d.right + 1, d.bottom + 1, ew, eh, rows);
+        RoundRectRegionRows(d.left, d.top, d.right + 1, d.bottom + 1, ew, eh, rows, m_rcClip.top,
+                            m_rcClip.bottom);
         for (const CRowSpan& s : rows) target.FillSpan(s.y, s.x0, s.x1, m_brush.m_crColor);
     }
     const std::vector<CPoint> outline = RoundRectOutline(d, ew, eh);
@@ -125,7 +164,11 @@ void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
 
 void CRasterDC::Ellipse(const CRect& r)
 {
-    RoundRect(r, {r.right - r.left, r.bottom - r.top});
+    // The corner ellipse is the whole box; RoundRect cuts it to the device box anyway.
+    auto extent = [](int a, int b) {
+        return int(std::clamp<std::int64_t>(std::int64_t(b) - a, -0x7fffffff, 0x7fffffff));
+    };
+    RoundRect(r, {extent(r.left, r.right), extent(r.top, r.bottom)});
 }
 
 void CRasterDC::MoveTo(CPoint p)
@@ -136,7 +179,7 @@ void CRasterDC::MoveTo(CPoint p)
 void CRasterDC::LineTo(CPoint p)
 {
     const CPoint pts[2] = {ToDevice(m_ptCurrent), ToDevice(p)};
-    StrokeDevice(pts, 2, false);
+    if (MayTouchClip({pts[0], pts[1]})) StrokeDevice(pts, 2, false);
     m_ptCurrent = p;
 }
 
@@ -145,6 +188,7 @@ void CRasterDC::Polygon(const CPoint* points, int count)
     if (!points || count < 2) return;
     std::vector<CPoint> pts(points, points + count);
     for (CPoint& p : pts) p = ToDevice(p);
+    if (!MayTouchClip(Bounds(pts.data(), count))) return;
     if (!m_brush.m_bNull)
         RasterFillPolygon({m_surface, m_rcClip}, pts.data(), count, m_fillMode, m_brush.m_crColor);
     StrokeDevice(pts.data(), count, true);
@@ -155,12 +199,16 @@ void CRasterDC::Polyline(const CPoint* points, int count)
     if (!points || count < 2) return;
     std::vector<CPoint> pts(points, points + count);
     for (CPoint& p : pts) p = ToDevice(p);
-    StrokeDevice(pts.data(), count, false);
+    if (MayTouchClip(Bounds(pts.data(), count))) StrokeDevice(pts.data(), count, false);
 }
 
 void CRasterDC::PolyBezier(const CPoint* points, int count)
 {
-    if (!points) return;
+    if (!points || count < 4) return;
+    // A curve lies inside the hull of its control points.
+    CRect hull = Bounds(points, count);
+    hull = {ToDevice(hull.TopLeft()), ToDevice(hull.BottomRight())};
+    if (!MayTouchClip(hull)) return;
     // Flattened in logical units, as GDI does, then drawn as one polyline.
     const std::vector<CPoint> flat = FlattenBezier(points, count);
     Polyline(flat.data(), int(flat.size()));

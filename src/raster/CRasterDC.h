@@ -51,8 +51,14 @@ public:
     const CRasterBrush& GetBrush() const { return m_brush; }
     PolyFillMode SetPolyFillMode(PolyFillMode mode);
 
+    // Round rectangles and ellipses whose corner ellipse is wider or taller than this
+    // (in dots) are not drawn: their outline alone would take hundreds of megabytes.
+    static constexpr int kMaxEllipseSize = 1 << 20;
+
     // Shapes: the outline with the pen, the interior with the brush. Rectangle and
     // Ellipse exclude the right and bottom edge; nothing is normalised beforehand.
+    // As in GDI, an inverted rectangle draws like its normalised form, a box one dot
+    // wide draws a line and a 1 x 1 box with a one-pixel pen draws nothing.
     void Rectangle(const CRect& r);
     void RoundRect(const CRect& r, CPoint ellipse);
     void Ellipse(const CRect& r);
@@ -71,6 +77,8 @@ public:
     // area or does not have that colour.
     bool ExtFloodFillSurface(CPoint p, COLORREF surfaceColor);
 
+    // Both give CLR_INVALID for a point outside the clip rectangle; SetPixel otherwise
+    // returns the colour it set.
     COLORREF SetPixel(CPoint p, COLORREF color);
     COLORREF GetPixel(CPoint p) const;
 
@@ -88,6 +96,9 @@ public:
 private:
     CPoint ToDevice(CPoint p) const;
     CRect ToDevice(const CRect& r) const;
+    // False when nothing drawn around `box` (device, with the current pen) can be visible.
+    bool MayTouchClip(CRect box) const;
+    static CRect Bounds(const CPoint* pts, int count);
     // Outlines device points with the current pen (nothing for the null pen).
     void StrokeDevice(const CPoint* pts, int count, bool close);
 

@@ -1,5 +1,6 @@
 #include "raster/RasterBezier.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -8,7 +9,8 @@ constexpr int kShiftBits = 4;
 constexpr int kPixel = 1 << kShiftBits;
 constexpr int kMaxDepth = 8;
 
-int ShiftUp(int v) { return v * kPixel; }
+// Coordinates beyond 27 bits would overflow the fixed point; GDI does not support them.
+int ShiftUp(int v) { return std::clamp(v, -(1 << 24), 1 << 24) * kPixel; }
 int ShiftDown(int v) { return (v + (1 << (kShiftBits - 1))) >> kShiftBits; }  // arithmetic shift
 CPoint Middle(CPoint a, CPoint b) { return {(a.x + b.x + 1) / 2, (a.y + b.y + 1) / 2}; }
 

@@ -1,7 +1,5 @@
 #include "raster/RasterFloodFill.h"
 
-#include "raster/RasterEllipse.h"
-
 #include <cstdint>
 
 void FloodFillArea(const CRasterTarget& target, CPoint seed, COLORREF surfaceColor,
@@ -14,8 +12,8 @@ void FloodFillArea(const CRasterTarget& target, CPoint seed, COLORREF surfaceCol
 
     // The area is found before anything is painted, so a fill colour equal to the
     // surface colour cannot make the walk run forever; `seen` marks pixels taken.
-    const int w = clip.Width(), h = clip.Height();
-    std::vector<std::uint8_t> seen(std::size_t(w) * std::size_t(h), 0);
+    const int w = clip.Width();
+    std::vector<std::uint8_t> seen(std::size_t(w) * std::size_t(clip.Height()), 0);
     auto inside = [&](int x, int y) {
         return surface.Row(y)[x] == surfaceColor && !seen[std::size_t(y - clip.top) * std::size_t(w) + std::size_t(x - clip.left)];
     };
@@ -40,5 +38,4 @@ void FloodFillArea(const CRasterTarget& target, CPoint seed, COLORREF surfaceCol
             }
         }
     }
-    (void)h;
 }

@@ -3,11 +3,11 @@
 // one colour around a seed, bounded by the clip rectangle.
 
 #include "raster/CRasterTarget.h"
+#include "raster/RasterRowSpan.h"
 
 #include <vector>
 
 // Appends the rows of the area to `rows` (one span per run of pixels). Nothing when the
 // seed is outside the clip rectangle or does not have `surfaceColor`.
-struct CRowSpan;
 void FloodFillArea(const CRasterTarget& target, CPoint seed, COLORREF surfaceColor,
                    std::vector<CRowSpan>& rows);

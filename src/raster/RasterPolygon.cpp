@@ -3,32 +3,38 @@
 #include "raster/CRasterDC.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // Integer edge walker: x at the current scanline, stepped one scanline at a time.
+// 64-bit so that edges reaching far outside the surface cannot overflow.
 struct CPolyEdge {
     int m_nYTop;
     int m_nYLast;  // last scanline the edge covers (its bottom row is excluded)
     bool m_bDown;  // drawn from top to bottom (counts +1 for the winding rule)
-    int x, d, m, m1, incr1, incr2;
+    std::int64_t x, d, m, m1, incr1, incr2, dy, r;
 
-    void Init(int dy, int x1, int x2)
+    void Init(std::int64_t height, std::int64_t x1, std::int64_t x2)
     {
+        dy = height;
         x = x1;
-        const int dx = x2 - x1;
+        const std::int64_t dx = x2 - x1;
         m = dx / dy;  // truncated toward zero, which the step rules below rely on
         if (dx < 0) {
             m1 = m - 1;
             incr1 = -2 * dx + 2 * dy * m1;
             incr2 = -2 * dx + 2 * dy * m;
             d = 2 * m * dy - 2 * dx - 2 * dy;
+            r = m * dy - dx;
         } else {
             m1 = m + 1;
             incr1 = 2 * dx - 2 * dy * m1;
             incr2 = 2 * dx - 2 * dy * m;
             d = -2 * m * dy + 2 * dx;
+            r = dx - m * dy;
         }
     }
     void Step()
@@ -41,6 +47,23 @@ struct CPolyEdge {
             else { x += m; d += incr2; }
         }
     }
+    // The same as `k` calls of Step from the edge's start. The error term stays in
+    // (r - dy, r] for an edge leaning right and in [r - dy, r) for one leaning left,
+    // which fixes the number of carries in k steps: ceil(k r / dy) and floor(k r / dy).
+    void Skip(std::int64_t k)
+    {
+        const __int128 kr = __int128(k) * r;
+        if (m1 > 0) {
+            const std::int64_t carries = std::int64_t((kr + dy - 1) / dy);
+            x += k * m + carries;
+            d = 2 * ((k + 1) * r - carries * dy);
+        } else {
+            const std::int64_t carries = std::int64_t(kr / dy);
+            x += k * m - carries;
+            d = 2 * ((k + 1) * r - dy - carries * dy);
+        }
+    }
+    int X() const { return int(std::clamp<std::int64_t>(x, -0x7fffffff, 0x7fffffff)); }
 };
 
 } // namespace
@@ -61,8 +84,23 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
         return;
     }
 
-    std::vector<CPolyEdge> edges;
-    edges.reserve(std::size_t(count));
+    // Most polygons are the quadrilaterals of wide-pen segments: their edges live on the
+    // stack, so filling one allocates nothing.
+    constexpr int kSmall = 16;
+    CPolyEdge smallEdges[kSmall];
+    CPolyEdge* smallActive[kSmall];
+    std::vector<CPolyEdge> bigEdges;
+    std::vector<CPolyEdge*> bigActive;
+    CPolyEdge* edges = smallEdges;
+    CPolyEdge** active = smallActive;
+    if (count > kSmall) {
+        bigEdges.resize(std::size_t(count));
+        bigActive.resize(std::size_t(count));
+        edges = bigEdges.data();
+        active = bigActive.data();
+    }
+
+    int numEdges = 0;
     int yMin = 0x7fffffff, yMax = int(0x80000000u);
     for (int i = 0; i < count; ++i) {
         const CPoint& prev = pts[i == 0 ? count - 1 : i - 1];
@@ -75,59 +113,71 @@ void RasterFillPolygon(const CRasterTarget& target, const CPoint* pts, int count
         if (top->y >= clip.bottom || bottom->y <= clip.top) continue;
         e.m_nYTop = top->y;
         e.m_nYLast = bottom->y - 1;
-        e.Init(bottom->y - top->y, top->x, bottom->x);
-        edges.push_back(e);
-        yMin = std::min(yMin, top->y);
+        e.Init(std::int64_t(bottom->y) - top->y, top->x, bottom->x);
+        // Rows above the clip are never painted: start such an edge at the clip's top.
+        if (top->y < clip.top) {
+            e.Skip(std::int64_t(clip.top) - top->y);
+            e.m_nYTop = clip.top;
+        }
+        edges[numEdges++] = e;
+        yMin = std::min(yMin, e.m_nYTop);
         yMax = std::max(yMax, bottom->y);
     }
-    if (edges.empty()) return;
+    if (numEdges == 0) return;
     // Edges enter the active list in order of their top scanline, and at equal tops in
     // order of x.
-    std::stable_sort(edges.begin(), edges.end(), [](const CPolyEdge& a, const CPolyEdge& b) {
+    auto enterBefore = [](const CPolyEdge& a, const CPolyEdge& b) {
         return a.m_nYTop != b.m_nYTop ? a.m_nYTop < b.m_nYTop : a.x < b.x;
-    });
+    };
+    if (numEdges <= kSmall) {
+        for (int i = 1; i < numEdges; ++i)
+            for (int j = i; j > 0 && enterBefore(edges[j], edges[j - 1]); --j) std::swap(edges[j], edges[j - 1]);
+    } else {
+        std::stable_sort(edges, edges + numEdges, enterBefore);
+    }
     yMax = std::min(yMax, clip.bottom);
 
-    std::vector<CPolyEdge*> active;
-    active.reserve(edges.size());
-    std::size_t next = 0;
+    int numActive = 0;
+    int next = 0;
     const bool winding = mode == PolyFillMode::Winding;
     for (int y = yMin; y < yMax; ++y) {
-        while (next < edges.size() && edges[next].m_nYTop == y) {
+        while (next < numEdges && edges[next].m_nYTop == y) {
             CPolyEdge* e = &edges[next++];
-            auto pos = std::find_if(active.begin(), active.end(),
-                                    [e](const CPolyEdge* a) { return a->x >= e->x; });
-            active.insert(pos, e);
+            int pos = 0;
+            while (pos < numActive && active[pos]->x < e->x) ++pos;
+            for (int k = numActive; k > pos; --k) active[k] = active[k - 1];
+            active[pos] = e;
+            ++numActive;
         }
-        if (y >= clip.top) {
-            if (!winding) {
-                for (std::size_t i = 0; i + 1 < active.size(); i += 2)
-                    target.FillSpan(y, active[i]->x, active[i + 1]->x, color);
-            } else {
-                int wind = 0, start = 0;
-                for (const CPolyEdge* e : active) {
-                    const int before = wind;
-                    wind += e->m_bDown ? 1 : -1;
-                    if (before == 0 && wind != 0) start = e->x;
-                    else if (before != 0 && wind == 0) target.FillSpan(y, start, e->x, color);
-                }
+        if (!winding) {
+            for (int i = 0; i + 1 < numActive; i += 2)
+                target.FillSpan(y, active[i]->X(), active[i + 1]->X(), color);
+        } else {
+            int wind = 0, start = 0;
+            for (int i = 0; i < numActive; ++i) {
+                const int before = wind;
+                wind += active[i]->m_bDown ? 1 : -1;
+                if (before == 0 && wind != 0) start = active[i]->X();
+                else if (before != 0 && wind == 0) target.FillSpan(y, start, active[i]->X(), color);
             }
         }
-        // Leave finished edges, step the others, and keep the list sorted by x.
-        std::size_t kept = 0;
-        for (CPolyEdge* e : active) {
+        // Leave finished edges, step the others, and keep the list sorted by x (an edge
+        // moves before the first one lying right of it).
+        int kept = 0;
+        for (int i = 0; i < numActive; ++i) {
+            CPolyEdge* e = active[i];
             if (e->m_nYLast == y) continue;
             e->Step();
             active[kept++] = e;
         }
-        active.resize(kept);
-        for (std::size_t i = 1; i < active.size(); ++i) {
+        numActive = kept;
+        for (int i = 1; i < numActive; ++i) {
             CPolyEdge* e = active[i];
-            std::size_t j = 0;
+            int j = 0;
             while (j < i && active[j]->x <= e->x) ++j;
             if (j == i) continue;
-            active.erase(active.begin() + std::ptrdiff_t(i));
-            active.insert(active.begin() + std::ptrdiff_t(j), e);
+            for (int k = i; k > j; --k) active[k] = active[k - 1];
+            active[j] = e;
         }
     }
 }

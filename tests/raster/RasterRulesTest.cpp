@@ -94,6 +94,27 @@ const CRuleCase kCases[] = {
       ".RGGGR.",
       "..RRR..",
       "......."}},
+    {"narrow_tall_ellipse_fill_stays_inside_its_outline",
+     // For 3-wide ellipses of 8 or more rows GDI's fill is not defined; ours covers the
+     // rows its outline (right) reaches and no more.
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         dc.Ellipse({1, 1, 4, 9});
+         dc.SelectPen(CRasterPen::Solid(1, kRed));
+         dc.SelectBrush(CRasterBrush::Null());
+         dc.Ellipse({6, 1, 9, 9});
+     },
+     {"..........",
+      "..........",
+      "..G....R..",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      ".GGG..R.R.",
+      "..G....R..",
+      "..........",
+      ".........."}},
     {"line_excludes_its_end_point",
      [](CRasterDC& dc) {
          Pen(dc, 1, kRed);
@@ -158,6 +179,31 @@ const CRuleCase kCases[] = {
       ".RGGGGR.",
       ".RRRRRR.",
       "........"}},
+    {"alternate_fill_leaves_a_twice_wound_square_empty",
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         const CPoint twice[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}, {5, 1}, {5, 4}, {1, 4}};
+         dc.Polygon(twice, 8);
+     },
+     {".......",
+      ".......",
+      ".......",
+      ".......",
+      "......."}},
+    {"winding_fill_fills_a_twice_wound_square",
+     [](CRasterDC& dc) {
+         dc.SelectPen(CRasterPen::Null());
+         dc.SelectBrush(CRasterBrush::Solid(kGreen));
+         dc.SetPolyFillMode(PolyFillMode::Winding);
+         const CPoint twice[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}, {1, 1}, {5, 1}, {5, 4}, {1, 4}};
+         dc.Polygon(twice, 8);
+     },
+     {".......",
+      ".GGGG..",
+      ".GGGG..",
+      ".GGGG..",
+      "......."}},
     {"clip_rectangle_limits_drawing",
      [](CRasterDC& dc) {
          dc.SetClipRect({2, 1, 5, 3});
@@ -273,6 +319,44 @@ TEST(RasterDC, LinesFarOutsideTheSurfaceCostOnlyTheirVisiblePart)
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) lit += surface.GetPixel(x, y) == kRed;
     EXPECT_EQ(lit, 8);
+}
+
+TEST(RasterDC, AWidePenLineFromFarAwayDrawsItsVisiblePart)
+{
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectPen(CRasterPen::Solid(3, kRed));
+    dc.MoveTo({-2000000000, 4});
+    dc.LineTo({2000000000, 4});
+    const std::vector<std::string> rows = SurfaceRows(surface);
+    EXPECT_EQ(rows[2], "........");
+    EXPECT_EQ(rows[3], "RRRRRRRR");
+    EXPECT_EQ(rows[5], "RRRRRRRR");
+    EXPECT_EQ(rows[6], "........");
+}
+
+TEST(RasterDC, AnEllipseLargerThanAnyCanvasIsRefused)
+{
+    // Only a damaged document holds such a shape; drawing it must not exhaust memory.
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectBrush(CRasterBrush::Solid(kGreen));
+    dc.Ellipse({-2000000000, -2000000000, 2000000000, 2000000000});
+    EXPECT_EQ(surface.GetPixel(4, 4), 0x000000u);
+    dc.Ellipse({0, 0, 8, 8});  // an ordinary one still draws
+    EXPECT_EQ(surface.GetPixel(4, 4), kGreen);
+}
+
+TEST(RasterDC, AHugeRoundRectangleFillsOnlyTheVisibleRows)
+{
+    // Small corners on a box a billion dots high: only the visible rows are built.
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectPen(CRasterPen::Null());
+    dc.SelectBrush(CRasterBrush::Solid(kGreen));
+    dc.RoundRect({-1000000000, -1000000000, 1000000000, 1000000000}, {10, 10});
+    EXPECT_EQ(surface.GetPixel(0, 0), kGreen);
+    EXPECT_EQ(surface.GetPixel(7, 7), kGreen);
 }
 
 TEST(RasterDC, BitBltCopiesOneToOneAndClipsBothSides)
