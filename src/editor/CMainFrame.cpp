@@ -1,6 +1,8 @@
 #include "editor/CMainFrame.h"
 
 #include "app/CVemtApp.h"
+#include "comm/ui/CSendFileRunner.h"
+#include "comm/ui/CVirtualSignWindow.h"
 #include "document/CVemtDoc.h"
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
@@ -26,8 +28,8 @@ QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVemtApp& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_pMdiArea(new QMdiArea(this))
+CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_profile(profile), m_pMdiArea(new QMdiArea(this))
 {
     setCentralWidget(m_pMdiArea);
     BuildMenus();
@@ -69,7 +71,13 @@ void CMainFrame::BuildMenus()
     add(edit, "&Delete");
 
     QMenu* send = menuBar()->addMenu(QStringLiteral("Send(&S)"));
-    add(send, "Send file");
+    QAction* sendFile = add(send, "Send file");
+    connect(sendFile, &QAction::triggered, this, &CMainFrame::OnSendFile);
+    connect(send, &QMenu::aboutToShow, this, [this, sendFile] {
+        // Only a document with something on it can be sent.
+        CChildFrame* child = ActiveChild();
+        sendFile->setEnabled(child && child->Document().GetUsedHeight() != 0);
+    });
     add(send, "Set Moving Method...");
     add(send, "Adjust Time");
     send->addSeparator();
@@ -109,6 +117,9 @@ void CMainFrame::BuildMenus()
     add(view, "Align Tool");
     view->addSeparator();
     add(view, "Preview...");
+    view->addSeparator();
+    QAction* virtualSign = add(view, "Virtual sign", true);
+    connect(virtualSign, &QAction::triggered, this, [this] { ShowVirtualSignWindow(this); });
 }
 
 void CMainFrame::BuildStatusBar()
@@ -130,6 +141,13 @@ CChildFrame* CMainFrame::NewDocumentWindow()
     sub->show();
     UpdateTitle();
     return child;
+}
+
+void CMainFrame::OnSendFile()
+{
+    CChildFrame* child = ActiveChild();
+    if (!child || child->Document().GetUsedHeight() == 0) return;
+    CSendFileRunner::Run(this, m_app, m_profile, child->Document());
 }
 
 CChildFrame* CMainFrame::ActiveChild() const

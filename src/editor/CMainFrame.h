@@ -6,13 +6,14 @@
 
 class CChildFrame;
 class CVemtApp;
+class IProfile;
 class QLabel;
 class QMdiArea;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CVemtApp& app, QWidget* parent = nullptr);
+    CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent = nullptr);
 
     // A new, empty document window ("Vemt1", shown as "LED Lextrel Software").
     CChildFrame* NewDocumentWindow();
@@ -28,8 +29,10 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void UpdateTitle();
+    void OnSendFile();
 
     CVemtApp& m_app;
+    IProfile& m_profile;
     QMdiArea* m_pMdiArea;
     QLabel* m_pCoordinate = nullptr;
     QLabel* m_pDragSize = nullptr;

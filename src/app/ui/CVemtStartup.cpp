@@ -33,7 +33,7 @@ bool CVemtStartup::InitInstance(const QStringList& documents)
 
     m_app.LoadSendOption(m_profile);
 
-    m_pMainFrame = std::make_unique<CMainFrame>(m_app);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_app, m_profile);
     if (documents.isEmpty()) m_pMainFrame->NewDocumentWindow();
     for (const QString& path : documents) OpenDocument(path);
     // Without a window manager (a kiosk, a bare X server) maximising does nothing, so
