@@ -41,6 +41,7 @@ void CSendOperation::Report(const std::string& text)
 int CSendOperation::SendFile(const CBitPlanes& planes, const std::vector<SCREENINFO>& screenInfo)
 {
     m_bCancelled = false;
+    m_aResults.clear();
     if (!m_link.IsComPortFree(m_app.m_nComPort)) {
         m_messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
         m_link.CloseComPort();
@@ -54,7 +55,8 @@ int CSendOperation::SendFile(const CBitPlanes& planes, const std::vector<SCREENI
     const bool broadcast = HasBroadcastAddress(m_addresses);
     for (int i = 0; i < m_addresses.m_nAddressCount; ++i) {
         if (CancelRequested()) break;
-        SendFileToAddress(planes, screenInfo, m_addresses.m_abyAddress[std::size_t(i)]);
+        const std::uint8_t address = m_addresses.m_abyAddress[std::size_t(i)];
+        m_aResults.push_back({address, SendFileToAddress(planes, screenInfo, address)});
         // A broadcast reaches every sign, so one entry of such a list is all it takes.
         if (broadcast || m_bCancelled) break;
     }

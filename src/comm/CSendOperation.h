@@ -35,6 +35,13 @@ public:
 
     bool WasCancelled() const { return m_bCancelled; }
     const CAddressList& Addresses() const { return m_addresses; }
+    // The SendFileToAddress result of every address served by the last SendFile, in
+    // list order (a cancelled send stops the list early).
+    struct CAddressResult {
+        std::uint8_t m_byAddress = 0;
+        int m_nResult = 0;
+    };
+    const std::vector<CAddressResult>& Results() const { return m_aResults; }
 
 private:
     // Up to five attempts while the sign answers 'E'; no repeat when it is silent.
@@ -49,5 +56,6 @@ private:
     IProgressSink* m_pProgress;
     const std::atomic<bool>* m_pCancel;
     CAddressList m_addresses;
+    std::vector<CAddressResult> m_aResults;
     bool m_bCancelled = false;
 };

@@ -36,6 +36,10 @@ inline constexpr const char* kWidthNotByte =
     "The width of Moving-Sign must be a multiple of 8 dots,so the message can't be sent!";
 inline constexpr const char* kWidthNotByteCaption = "Error";
 
+// A send needs something on the canvas.
+inline constexpr const char* kEditAreaEmpty = "The edit area is empty,so can't process this operation!";
+inline constexpr const char* kEditAreaEmptyCaption = "Warning";
+
 // Send operation: progress texts (printf formats).
 inline constexpr const char* kCtrlFirst = "Now sending control frame to %d# address,Please waiting...";
 inline constexpr const char* kCtrlBroadcast = "Now sending control frame(broadcast sending),Please waiting...";

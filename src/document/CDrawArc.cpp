@@ -137,6 +137,16 @@ CPoint CDrawArc::Sample(int k) const
 bool CDrawArc::TouchesRect(const CRect& rect)
 {
     const CRect r = rect.Normalized();
+    // The curve stays inside the box of its four points, and so do its rounded samples.
+    int minX = m_ptStart.x, maxX = minX, minY = m_ptStart.y, maxY = minY;
+    for (const CPoint& p : {m_ptEnd, m_ptCtrl1, m_ptCtrl2}) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    CRect overlap;
+    if (!overlap.IntersectRect(CRect(minX, minY, maxX + 1, maxY + 1), r)) return false;
     for (int k = 0; k < kSamples; ++k)
         if (r.PtInRect(Sample(k))) return true;
     return false;

@@ -4,7 +4,6 @@
 #include "app/EditorState.h"
 #include "document/CArchive.h"
 #include "document/CVemtDoc.h"
-#include "document/DrawObjFactory.h"
 #include "raster/CRasterDC.h"
 #include "text/CLogFont.h"
 #include "text/CMonoFont.h"
@@ -28,12 +27,6 @@ void WriteToStandardError(const std::string& text, const std::string& caption)
 }
 
 CDrawFont::MessageHandler g_pMessageHandler = &WriteToStandardError;
-
-// Documents name this class in front of every text object they hold.
-const bool g_bRegistered = [] {
-    RegisterDrawObjClass("CDrawFont", []() -> CDrawObj* { return new CDrawFont; });
-    return true;
-}();
 
 }  // namespace
 

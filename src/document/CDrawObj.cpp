@@ -47,6 +47,11 @@ void CDrawObj::Serialize(CArchive& ar)
     m_nPenWidth = ar.ReadI32();
     m_nFillMode = ar.ReadI32();
     if (ar.Failed()) return;
+    if (m_nPenWidth < 0 || m_nPenWidth > kMaxStoredPenWidth) {
+        ar.SetError(std::string("a ") + GetRuntimeClassName() + " has an impossible pen width of " +
+                    std::to_string(m_nPenWidth));
+        return;
+    }
     for (int v : {m_rcPosition.left, m_rcPosition.top, m_rcPosition.right, m_rcPosition.bottom}) {
         if (!IsStorableCoordinate(v)) {
             ar.SetError(std::string("a ") + GetRuntimeClassName() +

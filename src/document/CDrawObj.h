@@ -39,7 +39,10 @@ constexpr COLORREF kHandleColor = 0xFF8000;
 
 // Coordinates beyond this are refused when an object is read: no canvas comes near it,
 // and it keeps outline tests and the raster engine's arithmetic far from overflow.
-constexpr int kMaxStoredCoordinate = 1 << 20;
+constexpr int kMaxStoredCoordinate = 1 << 16;
+// The editor's pens are 1 to 5 dots wide; a wider one in a file is refused as well, as
+// drawing it would take ages.
+constexpr int kMaxStoredPenWidth = 255;
 constexpr bool IsStorableCoordinate(int v)
 {
     return v >= -kMaxStoredCoordinate && v <= kMaxStoredCoordinate;

@@ -31,6 +31,8 @@ void CDrawRect::Serialize(CArchive& ar)
         m_nShape = ar.ReadU16();
         m_ptRound.x = ar.ReadI32();
         m_ptRound.y = ar.ReadI32();
+        if (!ar.Failed() && (!IsStorableCoordinate(m_ptRound.x) || !IsStorableCoordinate(m_ptRound.y)))
+            ar.SetError("a round rectangle has an impossible rounding");
     }
 }
 
@@ -169,6 +171,11 @@ bool CDrawRect::RoundRectTouches(const CRect& r)
     if (hx == 0 || hy == 0) return RectangleTouches(n, r);
     const CPoint centre(n.left + (n.right - n.left) / 2, n.top + (n.bottom - n.top) / 2);
     if (m_ptRound == centre) return OvalTouches(r);
+    // With a positive rounding every outline dot lies in the rectangle, edges included.
+    CRect overlap;
+    if (hx > 0 && hy > 0 &&
+        !overlap.IntersectRect(CRect(n.left, n.top, n.right + 1, n.bottom + 1), r))
+        return false;
 
     if (SegmentTouchesRect(n.left + hx, n.top, n.right - hx, n.top, r) ||
         SegmentTouchesRect(n.right, n.top + hy, n.right, n.bottom - hy, r) ||

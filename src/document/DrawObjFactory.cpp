@@ -2,6 +2,7 @@
 
 #include "document/CDrawArc.h"
 #include "document/CDrawFill.h"
+#include "document/CDrawFont.h"
 #include "document/CDrawPoly.h"
 #include "document/CDrawRect.h"
 #include "document/CStroke.h"
@@ -24,6 +25,7 @@ std::map<std::string, DrawObjConstructor>& Classes()
         {"CStroke", &Construct<CStroke>},
         {"CDrawArc", &Construct<CDrawArc>},
         {"CDrawFill", &Construct<CDrawFill>},
+        {"CDrawFont", &Construct<CDrawFont>},
     };
     return classes;
 }

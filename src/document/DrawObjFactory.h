@@ -11,5 +11,7 @@ using DrawObjConstructor = CDrawObj* (*)();
 // drawing object class.
 CDrawObj* CreateDrawObject(const std::string& className);
 
-// Adds a class that lives outside this folder's built-in set (or replaces one).
+// Adds a class that is not among the built-in ones (text, embedded pictures) or replaces
+// one. A class registered from its own file's static initialiser is only known when
+// something else in the program links that file in.
 void RegisterDrawObjClass(const std::string& className, DrawObjConstructor construct);

@@ -1,35 +1,19 @@
 #include "editor/CChildFrame.h"
 
 #include "app/CVemtApp.h"
+#include "document/CVemtDoc.h"
+#include "editor/CVemtView.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QStyle>
-#include <QWidget>
 
-namespace {
-
-// The canvas itself until the canvas view exists: black, one pixel per dot.
-QWidget* MakeBlankCanvas(int width, int height, QWidget* parent)
+CChildFrame::CChildFrame(CVemtApp& app, std::unique_ptr<CVemtDoc> doc, const QString& documentTitle,
+                         QWidget* parent)
+    : QScrollArea(parent), m_pDoc(std::move(doc)), m_pView(new CVemtView(app, *m_pDoc))
 {
-    auto* canvas = new QWidget(parent);
-    canvas->setFixedSize(width, height);
-    canvas->setAutoFillBackground(true);
-    QPalette p = canvas->palette();
-    p.setColor(QPalette::Window, Qt::black);
-    canvas->setPalette(p);
-    return canvas;
-}
-
-}  // namespace
-
-CChildFrame::CChildFrame(CVemtApp& app, const QString& documentTitle, QWidget* parent)
-    : QScrollArea(parent), m_szTitle(documentTitle)
-{
-    const int width = app.m_nTPWidth;
-    const int height = app.m_nTPHeight * app.m_nTotalScreen;
-    setWidget(MakeBlankCanvas(width, height, this));
+    setWidget(m_pView);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::black);
@@ -39,8 +23,25 @@ CChildFrame::CChildFrame(CVemtApp& app, const QString& documentTitle, QWidget* p
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    resize(FrameSizeFor(width, height, workWidth, bar));
-    setWindowTitle(documentTitle);
+    resize(FrameSizeFor(app.m_nTPWidth, app.m_nTPHeight * app.m_nTotalScreen, workWidth, bar));
+    SetDocumentTitle(documentTitle);
+}
+
+CChildFrame::~CChildFrame()
+{
+    delete takeWidget();  // the view goes before the document it shows
+}
+
+QString CChildFrame::ShownTitle(const QString& title)
+{
+    if (title == QLatin1String("Kvx.111") || title == QLatin1String("Vemt1"))
+        return QStringLiteral("LED Lextrel Software");
+    return QStringLiteral("LED Lextrel Software(%1)").arg(title);
+}
+
+void CChildFrame::SetDocumentTitle(const QString& title)
+{
+    setWindowTitle(ShownTitle(title));
 }
 
 QSize CChildFrame::FrameSizeFor(int canvasWidth, int canvasHeight, int workAreaWidth,

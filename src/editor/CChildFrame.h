@@ -1,23 +1,36 @@
 #pragma once
-// The window of one document: the canvas at one pixel per dot on black, sized to the
-// canvas up to 700 x 430 pixels, with scroll bars beyond that.
+// The window of one document: its canvas view, sized to the canvas up to 700 x 430
+// pixels, with scroll bars beyond that. The window owns its document.
 
 #include <QScrollArea>
 
+#include <memory>
+
 class CVemtApp;
+class CVemtDoc;
+class CVemtView;
 
 class CChildFrame : public QScrollArea {
     Q_OBJECT
 public:
-    CChildFrame(CVemtApp& app, const QString& documentTitle, QWidget* parent = nullptr);
+    CChildFrame(CVemtApp& app, std::unique_ptr<CVemtDoc> doc, const QString& documentTitle,
+                QWidget* parent = nullptr);
+    ~CChildFrame() override;
 
     // The size the window asks for: canvas + 4 up to the limits, plus a scroll bar's
     // room when only one direction scrolls.
     static QSize FrameSizeFor(int canvasWidth, int canvasHeight, int workAreaWidth,
                               int scrollBarExtent);
 
-    QString DocumentTitle() const { return m_szTitle; }
+    CVemtDoc& Document() const { return *m_pDoc; }
+    CVemtView* View() const { return m_pView; }
+
+    // The framework's title t as the window shows it: "LED Lextrel Software" for a new,
+    // never-saved document ("Kvx.111", "Vemt1"), "LED Lextrel Software(t)" otherwise.
+    static QString ShownTitle(const QString& title);
+    void SetDocumentTitle(const QString& title);
 
 private:
-    QString m_szTitle;
+    std::unique_ptr<CVemtDoc> m_pDoc;
+    CVemtView* m_pView;
 };

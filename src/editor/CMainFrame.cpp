@@ -1,7 +1,11 @@
 #include "editor/CMainFrame.h"
 
 #include "app/CVemtApp.h"
+#include "comm/ui/CSendFileRunner.h"
+#include "comm/ui/CVirtualSignWindow.h"
+#include "document/CVemtDoc.h"
 #include "editor/CChildFrame.h"
+#include "editor/CVemtView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,15 +16,6 @@
 #include <QStatusBar>
 
 namespace {
-
-// Document title as the window shows it: a new, never-saved document has no name of
-// its own, so the program's name stands in for it.
-QString ShownTitle(const QString& title)
-{
-    if (title == QLatin1String("Kvx.111") || title == QLatin1String("Vemt1"))
-        return QStringLiteral("LED Lextrel Software");
-    return QStringLiteral("LED Lextrel Software(%1)").arg(title);
-}
 
 QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
 {
@@ -33,8 +28,8 @@ QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVemtApp& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_pMdiArea(new QMdiArea(this))
+CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_profile(profile), m_pMdiArea(new QMdiArea(this))
 {
     setCentralWidget(m_pMdiArea);
     BuildMenus();
@@ -76,7 +71,13 @@ void CMainFrame::BuildMenus()
     add(edit, "&Delete");
 
     QMenu* send = menuBar()->addMenu(QStringLiteral("Send(&S)"));
-    add(send, "Send file");
+    QAction* sendFile = add(send, "Send file");
+    connect(sendFile, &QAction::triggered, this, &CMainFrame::OnSendFile);
+    connect(send, &QMenu::aboutToShow, this, [this, sendFile] {
+        // Only a document with something on it can be sent.
+        CChildFrame* child = ActiveChild();
+        sendFile->setEnabled(child && child->Document().GetUsedHeight() != 0);
+    });
     add(send, "Set Moving Method...");
     add(send, "Adjust Time");
     send->addSeparator();
@@ -99,13 +100,26 @@ void CMainFrame::BuildMenus()
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     view->addSeparator();
     add(view, "Grid");
-    add(view, "Seperate Line");
+    QAction* separate = add(view, "Seperate Line", true);
+    separate->setCheckable(true);
+    separate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(separate, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) child->View()->ToggleSeparateLine();
+    });
+    connect(view, &QMenu::aboutToShow, this, [this, separate] {
+        CChildFrame* child = ActiveChild();
+        separate->setEnabled(child != nullptr);
+        separate->setChecked(child && child->View()->m_bSeparateLine);
+    });
     view->addSeparator();
     add(view, "Palette Tool");
     add(view, "Draw Tool");
     add(view, "Align Tool");
     view->addSeparator();
     add(view, "Preview...");
+    view->addSeparator();
+    QAction* virtualSign = add(view, "Virtual sign", true);
+    connect(virtualSign, &QAction::triggered, this, [this] { ShowVirtualSignWindow(this); });
 }
 
 void CMainFrame::BuildStatusBar()
@@ -119,7 +133,8 @@ void CMainFrame::BuildStatusBar()
 CChildFrame* CMainFrame::NewDocumentWindow()
 {
     const QString title = QStringLiteral("Vemt%1").arg(++m_nNewDocuments);
-    auto* child = new CChildFrame(m_app, ShownTitle(title));
+    auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), title);
+    child->View()->SetStatusPanes(m_pCoordinate, m_pScreenNo);
     QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
@@ -128,9 +143,22 @@ CChildFrame* CMainFrame::NewDocumentWindow()
     return child;
 }
 
+void CMainFrame::OnSendFile()
+{
+    CChildFrame* child = ActiveChild();
+    if (!child || child->Document().GetUsedHeight() == 0) return;
+    CSendFileRunner::Run(this, m_app, m_profile, child->Document());
+}
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
+    return active ? qobject_cast<CChildFrame*>(active->widget()) : nullptr;
+}
+
 void CMainFrame::UpdateTitle()
 {
-    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
     if (!active) {
         setWindowTitle(QStringLiteral("Vemt"));
         return;

@@ -93,8 +93,14 @@ CPreviewPlayer::CPreviewPlayer(const CRasterSurface& canvas, int width, int heig
 
 CPreviewPlayer::CPreviewPlayer(CVemtApp& app, const CRasterSurface& canvas, int screenCount)
     : CPreviewPlayer(canvas, app.m_nTPWidth, app.m_nTPHeight, app.m_nColorCount,
-                     (CScreenInfoTable(app).ResizeScreenInfo(screenCount), app.m_aScreenInfo))
+                     ResizedTable(app, screenCount))
 {
+}
+
+std::vector<SCREENINFO> CPreviewPlayer::ResizedTable(CVemtApp& app, int screenCount)
+{
+    CScreenInfoTable(app).ResizeScreenInfo(screenCount);
+    return app.m_aScreenInfo;
 }
 
 int CPreviewPlayer::StepDelay(int speed)
@@ -161,7 +167,7 @@ CPreviewFrame CPreviewPlayer::Blank(std::int64_t waitMs)
 CPreviewFrame CPreviewPlayer::Hold(std::int64_t waitMs)
 {
     m_nPassWaitMs += waitMs;
-    return {&m_window, waitMs, false};
+    return {&m_window, waitMs, false, m_nScreen, m_ePhase};
 }
 
 CPreviewPlayer::Steps CPreviewPlayer::RunPreview()
@@ -172,17 +178,22 @@ CPreviewPlayer::Steps CPreviewPlayer::RunPreview()
 
     for (int s = 0;;) {
         const SCREENINFO rec = m_aTable[std::size_t(s)];
+        m_nScreen = s;
+        m_ePhase = PreviewPhase::Entry;
         for (Steps steps = PlayImport(s, rec.byImport); steps.Resume();) co_yield steps.Value();
 
         // Continuum: no hold and no exit, the next screen enters over this one.
         if ((rec.byAppend & APPEND_CONTINUUM) == 0) {
+            m_ePhase = PreviewPhase::Hold;
             for (Steps steps = PlayAppend(s); steps.Resume();) co_yield steps.Value();
+            m_ePhase = PreviewPhase::Exit;
             for (Steps steps = PlayExport(s, rec.byExport); steps.Resume();) co_yield steps.Value();
             m_display.Fill(kBlack);
         }
 
         if (++s >= count) {
             s = 0;
+            m_ePhase = PreviewPhase::Idle;
             // A programme whose every effect is instant (or unknown to the player) would
             // otherwise turn without ever giving the window time to show anything.
             if (m_nPassWaitMs == 0) co_yield Hold(StepDelay(0));
@@ -382,7 +393,7 @@ CPreviewPlayer::Steps CPreviewPlayer::PlayAppend(int s)
         }
     }
     if (flags & APPEND_QUIESCENCE) {
-        co_yield CPreviewFrame{&m_window, 0, true};
+        co_yield CPreviewFrame{&m_window, 0, true, m_nScreen, m_ePhase};
         co_return;
     }
     if (flags & APPEND_CARTOON) {

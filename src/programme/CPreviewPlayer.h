@@ -18,10 +18,16 @@
 
 class CVemtApp;
 
+// Which part of a screen's course a frame belongs to.
+enum class PreviewPhase { Entry, Hold, Exit, Idle };
+
 struct CPreviewFrame {
-    const CRasterSurface* m_pPicture = nullptr;  // what the window shows, W x H
+    // What the window shows, W x H; the player reuses it, so it holds until the next frame.
+    const CRasterSurface* m_pPicture = nullptr;
     std::int64_t m_nWaitMs = 0;                  // how long before the next frame (0: at once)
     bool m_bForever = false;                     // the programme does not go on from here
+    int m_nScreen = 0;                           // the screen being played, from 0
+    PreviewPhase m_ePhase = PreviewPhase::Idle;
 };
 
 class CPreviewPlayer {
@@ -62,6 +68,8 @@ public:
 private:
     using Steps = CStepGenerator<CPreviewFrame>;
 
+    static std::vector<SCREENINFO> ResizedTable(CVemtApp& app, int screenCount);
+
     Steps RunPreview();
     Steps PlayImport(int s, int code);
     Steps PlayExport(int s, int code);
@@ -90,6 +98,8 @@ private:
     CRasterSurface m_sprite;
     CRasterSurface m_window;  // what was last painted into the window
 
+    int m_nScreen = 0;
+    PreviewPhase m_ePhase = PreviewPhase::Idle;
     int m_nRandomImport = 0;
     int m_nRandomExport = 0;
     std::int64_t m_nPassWaitMs = 0;  // time the current pass through the screens has taken

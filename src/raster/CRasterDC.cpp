@@ -154,7 +154,8 @@ void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
     const CRasterTarget target{m_surface, m_rcClip};
     if (!m_brush.m_bNull) {
         std::vector<CRowSpan> rows;
-        RoundRectRegionRows(d.left, d.top, d.right + 1, d.bottom + 1, ew, eh, rows);
+        RoundRectRegionRows(d.left, d.top, d.right + 1, d.bottom + 1, ew, eh, rows, m_rcClip.top,
+                            m_rcClip.bottom);
         for (const CRowSpan& s : rows) target.FillSpan(s.y, s.x0, s.x1, m_brush.m_crColor);
     }
     const std::vector<CPoint> outline = RoundRectOutline(d, ew, eh);
@@ -163,7 +164,11 @@ void CRasterDC::RoundRect(const CRect& r, CPoint ellipse)
 
 void CRasterDC::Ellipse(const CRect& r)
 {
-    RoundRect(r, {r.right - r.left, r.bottom - r.top});
+    // The corner ellipse is the whole box; RoundRect cuts it to the device box anyway.
+    auto extent = [](int a, int b) {
+        return int(std::clamp<std::int64_t>(std::int64_t(b) - a, -0x7fffffff, 0x7fffffff));
+    };
+    RoundRect(r, {extent(r.left, r.right), extent(r.top, r.bottom)});
 }
 
 void CRasterDC::MoveTo(CPoint p)

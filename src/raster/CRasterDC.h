@@ -57,6 +57,8 @@ public:
 
     // Shapes: the outline with the pen, the interior with the brush. Rectangle and
     // Ellipse exclude the right and bottom edge; nothing is normalised beforehand.
+    // As in GDI, an inverted rectangle draws like its normalised form, a box one dot
+    // wide draws a line and a 1 x 1 box with a one-pixel pen draws nothing.
     void Rectangle(const CRect& r);
     void RoundRect(const CRect& r, CPoint ellipse);
     void Ellipse(const CRect& r);

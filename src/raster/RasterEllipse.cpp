@@ -50,7 +50,7 @@ std::vector<CPoint> RoundRectOutline(const CRect& rect, int ew, int eh)
 }
 
 void RoundRectRegionRows(int left, int top, int right, int bottom, int ew, int eh,
-                         std::vector<CRowSpan>& out)
+                         std::vector<CRowSpan>& out, int rowMin, int rowMax)
 {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
@@ -60,7 +60,7 @@ void RoundRectRegionRows(int left, int top, int right, int bottom, int ew, int e
     eh = std::min(bottom - top, std::abs(eh));
     if (ew < 2 || eh < 2) {
         if (left < right)
-            for (int y = top; y < bottom; ++y) out.push_back({y, left, right});
+            for (int y = std::max(top, rowMin); y < std::min(bottom, rowMax); ++y) out.push_back({y, left, right});
         return;
     }
 
@@ -88,10 +88,12 @@ void RoundRectRegionRows(int left, int top, int right, int bottom, int ew, int e
     // They stay empty, as the outline of such an ellipse stops short of them as well, so
     // the fill never shows outside the outline.
     auto addRow = [&](int row, int in) {
-        if (in >= 0 && left + in < right - in) out.push_back({row, left + in, right - in});
+        if (row >= rowMin && row < rowMax && in >= 0 && left + in < right - in)
+            out.push_back({row, left + in, right - in});
     };
     for (int i = 0; i < eh / 2; ++i) addRow(top + i, indent[std::size_t(b - i)]);
     // The middle row stretches over the straight sides down to the lower corners.
-    for (int row = top + eh / 2; row <= bottom - eh + eh / 2; ++row) addRow(row, 0);
+    const int midLast = std::min(bottom - eh + eh / 2, rowMax - 1);
+    for (int row = std::max(top + eh / 2, rowMin); row <= midLast; ++row) addRow(row, 0);
     for (int i = eh / 2 + 1; i < eh; ++i) addRow(bottom - eh + i, indent[std::size_t(i)]);
 }

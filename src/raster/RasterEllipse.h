@@ -19,6 +19,6 @@ std::vector<CPoint> RoundRectOutline(const CRect& rect, int ew, int eh);
 
 // Rows of the region CreateRoundRectRgn(left, top, right, bottom, ew, eh) would make:
 // the rectangle loses its right column and bottom row, and the corner ellipse is cut to
-// the rectangle. Rows are appended to `out`.
+// the rectangle. Rows from rowMin up to (not including) rowMax are appended to `out`.
 void RoundRectRegionRows(int left, int top, int right, int bottom, int ew, int eh,
-                         std::vector<CRowSpan>& out);
+                         std::vector<CRowSpan>& out, int rowMin = -0x7fffffff, int rowMax = 0x7fffffff);

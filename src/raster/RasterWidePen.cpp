@@ -40,8 +40,8 @@ public:
             return true;
         }
         const double len = std::hypot(double(dx), double(dy));
-        const double widthX = m_nWidth * std::abs(dy) / len;
-        const double widthY = m_nWidth * std::abs(dx) / len;
+        const double widthX = double(m_nWidth) * std::abs(dy) / len;
+        const double widthY = double(m_nWidth) * std::abs(dx) / len;
         CPoint narrow(Round(widthX / 2), Round(widthY / 2));
         CPoint wide(Round((widthX + 1) / 2), Round((widthY + 1) / 2));
         if (dx < 0) {

@@ -259,6 +259,8 @@ const TouchCase kTouchCases[] = {
     {"round rect: bottom-right arc", 1, {0, 0, 40, 20}, {16, 16}, {37, 17, 39, 19}, true},
     {"round rect: top-left arc mirrored", 1, {0, 0, 40, 20}, {16, 16}, {2, 2, 4, 4}, true},
     {"round rect: interior", 1, {0, 0, 40, 20}, {16, 16}, {15, 7, 25, 13}, false},
+    {"round rect: on its right edge line", 1, {0, 0, 40, 20}, {16, 16}, {40, 10, 41, 11}, true},
+    {"round rect: a negative rounding stretches the edges", 1, {0, 0, 40, 20}, {-8, -8}, {41, -1, 43, 1}, true},
     {"round rect: rounding equal to the centre point tests as an oval", 1, {0, 0, 40, 20}, {20, 10},
      {20, 0, 21, 1}, true},
 };

@@ -250,3 +250,67 @@ TEST_F(VemtDoc, DrawAllDrawsInListOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// One image with every class, to be cut and corrupted.
+Bytes SampleListImage()
+{
+    CVemtDoc doc;
+    auto* rr = new CDrawRect({1, 2, 30, 40}, 0x0000FF, 0x00FF00, 2, 1);
+    rr->m_nShape = kShapeRoundRect;
+    doc.AddObj(rr);
+    auto* poly = new CDrawPoly(CRect(), 0xFF, 0, 1, 0);
+    for (CPoint p : {CPoint(1, 1), CPoint(9, 4), CPoint(3, 8)}) poly->AddPoint(p, nullptr);
+    doc.AddObj(poly);
+    auto* stroke = new CStroke(1, 0x00FFFF);
+    stroke->m_aPoints = {{3, 3}, {4, 5}, {6, 6}};
+    stroke->RecalcBounds();
+    doc.AddObj(stroke);
+    doc.AddObj(new CDrawArc({7, 8}, 3, 0x00FF00));
+    doc.AddObj(new CDrawFill({5, 5, 5, 5}, 0x0000FF, 0));
+    doc.AddObj(new CDrawPoly(CRect(), 0xFF, 0, 1, 0));
+    CArchive out;
+    doc.WriteObjects(out);
+    return out.Data();
+}
+
+TEST(VemtDocLoading, EveryCutOfAListFailsCleanly)
+{
+    const Bytes image = SampleListImage();
+    for (std::size_t length = 0; length < image.size(); ++length) {
+        Bytes cut(image.begin(), image.begin() + length);
+        CVemtDoc doc;
+        CArchive in(cut);
+        EXPECT_FALSE(doc.ReadObjects(in)) << "cut at " << length;
+        EXPECT_TRUE(doc.m_objects.empty()) << "cut at " << length;
+        EXPECT_FALSE(in.ErrorMessage().empty()) << "cut at " << length;
+    }
+}
+
+TEST(VemtDocLoading, CorruptedBytesLoadOrFailButNeverReadOutside)
+{
+    const Bytes image = SampleListImage();
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        for (std::uint8_t value : {std::uint8_t(0x00), std::uint8_t(0x7F), std::uint8_t(0x80),
+                                   std::uint8_t(0xFF), std::uint8_t(image[i] ^ 0x01)}) {
+            Bytes bad = image;
+            bad[i] = value;
+            CVemtDoc doc;
+            CArchive in(bad);
+            const bool loaded = doc.ReadObjects(in);
+            EXPECT_EQ(loaded, !in.Failed()) << "byte " << i;
+            if (!loaded) {
+                EXPECT_TRUE(doc.m_objects.empty()) << "byte " << i;
+                continue;
+            }
+            // Whatever loaded can be hit-tested and drawn.
+            CRasterSurface s(16, 16, 0);
+            CRasterDC dc(s);
+            doc.DrawAll(dc, nullptr);
+            for (CDrawObj* obj : doc.m_objects) obj->TouchesRect({0, 0, 4, 4});
+        }
+    }
+}
+
+}  // namespace

@@ -347,6 +347,18 @@ TEST(RasterDC, AnEllipseLargerThanAnyCanvasIsRefused)
     EXPECT_EQ(surface.GetPixel(4, 4), kGreen);
 }
 
+TEST(RasterDC, AHugeRoundRectangleFillsOnlyTheVisibleRows)
+{
+    // Small corners on a box a billion dots high: only the visible rows are built.
+    CRasterSurface surface(8, 8, 0);
+    CRasterDC dc(surface);
+    dc.SelectPen(CRasterPen::Null());
+    dc.SelectBrush(CRasterBrush::Solid(kGreen));
+    dc.RoundRect({-1000000000, -1000000000, 1000000000, 1000000000}, {10, 10});
+    EXPECT_EQ(surface.GetPixel(0, 0), kGreen);
+    EXPECT_EQ(surface.GetPixel(7, 7), kGreen);
+}
+
 TEST(RasterDC, BitBltCopiesOneToOneAndClipsBothSides)
 {
     CRasterSurface src(3, 2, 0);

@@ -5,6 +5,7 @@
 #include "app/IMessageSink.h"
 #include "app/ui/CSignParamDlg.h"
 #include "editor/CMainFrame.h"
+#include "text/CCodePage.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,6 +21,7 @@ CVemtStartup::~CVemtStartup() = default;
 bool CVemtStartup::InitInstance(const QStringList& documents)
 {
     ResetEditorState();
+    CCodePage::LoadAnsiCodePage(m_profile);
     m_app.LoadTimingSendList(m_profile);
 
     {
@@ -31,7 +33,7 @@ bool CVemtStartup::InitInstance(const QStringList& documents)
 
     m_app.LoadSendOption(m_profile);
 
-    m_pMainFrame = std::make_unique<CMainFrame>(m_app);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_app, m_profile);
     if (documents.isEmpty()) m_pMainFrame->NewDocumentWindow();
     for (const QString& path : documents) OpenDocument(path);
     // Without a window manager (a kiosk, a bare X server) maximising does nothing, so
