@@ -2,27 +2,20 @@
 
 #include "app/CVemtApp.h"
 #include "document/CArchive.h"
-#include "document/CDrawFont.h"
 #include "document/CDrawObj.h"
 #include "document/CDrawOleObj.h"
 #include "document/CParFile.h"
 #include "document/CVemtDoc.h"
 #include "programme/TimerTableBytes.h"
-#include "document/DrawObjFactory.h"
 
 #include <cstring>
 
 namespace {
-// The classes whose registration lives in their own file: naming them here makes sure
-// a program that reads documents also links them in.
+// The picture class registers itself here rather than in the factory's table, which
+// makes sure every program that reads documents also links it in.
 void EnsureDocumentClasses()
 {
-    static const bool registered = [] {
-        RegisterDrawObjClass("CDrawFont", []() -> CDrawObj* { return new CDrawFont; });
-        CDrawOleObj::RegisterClass();
-        return true;
-    }();
-    (void)registered;
+    CDrawOleObj::RegisterClass();
 }
 }  // namespace
 
