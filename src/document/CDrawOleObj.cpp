@@ -20,21 +20,7 @@ int MulDiv(int a, int b, int c)
     const std::int64_t q = (p + d / 2) / d;
     return int(negative ? -q : q);
 }
-
-CDrawObj* ConstructOleObj()
-{
-    return new CDrawOleObj;
-}
 }  // namespace
-
-void CDrawOleObj::RegisterClass()
-{
-    static const bool registered = [] {
-        RegisterDrawObjClass("CDrawOleObj", &ConstructOleObj);
-        return true;
-    }();
-    (void)registered;
-}
 
 CDrawOleObj::CDrawOleObj()
 {

@@ -33,7 +33,4 @@ public:
 
     CDrawItem* m_pClientItem = nullptr;  // owned
     CSize m_sizeExtent;                  // natural size as last read, in 0.01 mm
-
-    // Registers the class (and thus lets documents holding pictures be read); idempotent.
-    static void RegisterClass();
 };

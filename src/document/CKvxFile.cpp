@@ -10,15 +10,6 @@
 
 #include <cstring>
 
-namespace {
-// The picture class registers itself here rather than in the factory's table, which
-// makes sure every program that reads documents also links it in.
-void EnsureDocumentClasses()
-{
-    CDrawOleObj::RegisterClass();
-}
-}  // namespace
-
 std::vector<std::uint8_t> CKvxFile::WriteKvx(const CVemtDoc& doc, const CVemtApp& app)
 {
     CArchive ar;
@@ -44,7 +35,6 @@ CKvxReadResult CKvxFile::ReadKvx(std::span<const std::uint8_t> bytes, CVemtDoc& 
         result.m_code = CKvxReadResult::Code::BadSignature;
         return result;
     }
-    EnsureDocumentClasses();
 
     CArchive ar(bytes);
     ar.m_pDocument = &doc;

@@ -3,6 +3,7 @@
 #include "document/CDrawArc.h"
 #include "document/CDrawFill.h"
 #include "document/CDrawFont.h"
+#include "document/CDrawOleObj.h"
 #include "document/CDrawPoly.h"
 #include "document/CDrawRect.h"
 #include "document/CStroke.h"
@@ -26,6 +27,7 @@ std::map<std::string, DrawObjConstructor>& Classes()
         {"CDrawArc", &Construct<CDrawArc>},
         {"CDrawFill", &Construct<CDrawFill>},
         {"CDrawFont", &Construct<CDrawFont>},
+        {"CDrawOleObj", &Construct<CDrawOleObj>},
     };
     return classes;
 }
