@@ -2,15 +2,22 @@
 
 #include "app/CSignParamForm.h"
 #include "app/CVemtApp.h"
+#include "app/EditorProfile.h"
 #include "app/EditorState.h"
 #include "app/IProfile.h"
 #include "app/SignParams.h"
+#include "comm/CComPortMap.h"
+#include "comm/CSendFileCommand.h"
+#include "comm/CStderrMessageSink.h"
+#include "comm/IProgressSink.h"
 #include "document/CBmpFile.h"
 #include "document/CCanvasExport.h"
 #include "document/CDocumentFiles.h"
 #include "document/CFileBytes.h"
 #include "document/CKvxFile.h"
+#include "document/CParFile.h"
 #include "document/CVemtDoc.h"
+#include "text/CCodePage.h"
 
 #include <charconv>
 #include <map>
@@ -29,6 +36,11 @@ constexpr CommandInfo kCommands[] = {
     {"export", "export FILE.KVX OUT.bmp [--screen N] [sign options]",
      "Renders the document at one pixel per dot, as the editor exports it, into a 24-bit\n"
      "    bitmap: the whole canvas (W x N*H dots), or with --screen N only screen N (from 1)."},
+    {"send", "send FILE.KVX --port DEV --address LIST [sign options]",
+     "Sends the document to the signs of LIST (as in the editor: 3 or 1,2,7 or 0 for all)\n"
+     "    through the serial device DEV (a path such as /dev/ttyUSB0, or COM1 / COM2 for the\n"
+     "    devices chosen in the editor). Progress goes to stderr; the exit status is 0 only\n"
+     "    when every addressed sign took the message."},
     {"help", "help | --help", "Lists the commands and options."},
 };
 
@@ -86,6 +98,26 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<std:
     return true;
 }
 
+// The progress dialog's texts as lines on a stream, each once.
+class CTextProgress : public IProgressSink {
+public:
+    explicit CTextProgress(std::ostream& out) : m_out(out) {}
+    void SetText(const std::string& text) override
+    {
+        if (text == m_szLast) return;
+        m_szLast = text;
+        m_out << text << "\n";
+    }
+    void SetRange(int, int) override {}
+    void SetPos(int) override {}
+    void SetStep(int) override {}
+    void StepIt() override {}
+
+private:
+    std::ostream& m_out;
+    std::string m_szLast;
+};
+
 }  // namespace
 
 CVemtCtl::CVemtCtl(const IProfile& profile, std::string vemtIniPath, std::ostream& out, std::ostream& err)
@@ -102,6 +134,7 @@ int CVemtCtl::Run(const std::vector<std::string>& args)
     const std::string& command = args[0];
     if (command == "help" || command == "--help" || command == "-h") return Help();
     if (command == "export") return Export({args.begin() + 1, args.end()});
+    if (command == "send") return Send({args.begin() + 1, args.end()});
     m_err << "vemtctl: unknown command \"" << command << "\"; \"vemtctl --help\" lists the commands\n";
     return kExitUsage;
 }
@@ -173,6 +206,78 @@ bool CVemtCtl::ResolveSignParams(const std::vector<std::pair<std::string, std::s
     return true;
 }
 
+bool CVemtCtl::LoadDocument(const std::string& path, CVemtDoc& doc, CVemtApp& app)
+{
+    // Text layout follows the same profile values the canvas view reads.
+    ResetEditorState();
+    LoadRowPitchSettings(m_profile);
+    CCodePage::LoadAnsiCodePage(m_profile);
+
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (CFileBytes::Read(path, CKvxFile::kMaxFileBytes, bytes, error) != CFileBytes::ReadResult::Ok) {
+        m_err << "vemtctl: cannot read " << path << ": " << error << "\n";
+        return false;
+    }
+    const CKvxReadResult result = CKvxFile::ReadKvx(bytes, doc, app, path);
+    if (result.m_code == CKvxReadResult::Code::BadSignature) {
+        m_err << "vemtctl: " << path << ": " << CDocumentFiles::kBadSignature << "\n";
+        return false;
+    }
+    if (!result.Ok()) {
+        m_err << "vemtctl: " << result.m_szMessage << "\n";
+        return false;
+    }
+    return true;
+}
+
+int CVemtCtl::Send(const std::vector<std::string>& args)
+{
+    std::vector<std::string> known(std::begin(kSignOptionNames), std::end(kSignOptionNames));
+    known.push_back("--port");
+    known.push_back("--address");
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;
+    std::string error;
+    if (!SplitArguments(args, known, positional, options, error)) {
+        m_err << "vemtctl send: " << error << "\n";
+        return kExitUsage;
+    }
+    std::string port, addresses;
+    std::vector<std::pair<std::string, std::string>> signOptions;
+    for (const auto& option : options) {
+        if (option.first == "--port") port = option.second;
+        else if (option.first == "--address") addresses = option.second;
+        else signOptions.push_back(option);
+    }
+    if (positional.size() != 1 || port.empty() || addresses.empty()) {
+        m_err << "vemtctl send: needs FILE.KVX, --port and --address; usage: " << kCommands[1].synopsis << "\n";
+        return kExitUsage;
+    }
+
+    CVemtApp app;
+    if (!ResolveSignParams(signOptions, app)) return kExitUsage;
+
+    // COM1 and COM2 stand for the devices the editor's address dialog chose.
+    if (port == "COM1" || port == "COM2") {
+        CComPortMap ports;
+        ports.Load(m_profile);
+        port = ports.DevicePath(port == "COM1" ? 1 : 2);
+    }
+
+    const std::string& input = positional[0];
+    CVemtDoc doc(&app);
+    if (!LoadDocument(input, doc, app)) return kExitFailed;
+    // The display settings of the screens travel in the companion file.
+    CParFile::ReadParFile(input, app);
+
+    CStderrMessageSink messages;
+    CTextProgress progress(m_err);
+    const int status = RunSendCommand(doc, app, port, addresses, messages, &progress);
+    if (status == kSendAllDelivered) m_out << input << ": sent to " << addresses << "\n";
+    return status == kSendAllDelivered ? kExitOk : (status == kSendNothingSent ? kExitUsage : kExitFailed);
+}
+
 int CVemtCtl::Export(const std::vector<std::string>& args)
 {
     std::vector<std::string> known(std::begin(kSignOptionNames), std::end(kSignOptionNames));
@@ -209,28 +314,9 @@ int CVemtCtl::Export(const std::vector<std::string>& args)
         return kExitUsage;
     }
 
-    // Text layout follows the same profile values the canvas view reads.
-    ResetEditorState();
-    g_bFixRowPitch = m_profile.GetProfileInt("TPParameter", "IsFixRowPitch", 1);
-    g_nFixRowPitch = m_profile.GetProfileInt("TPParameter", "FixRowPitch", -1);
-    g_bCanSpan = m_profile.GetProfileInt("TPParameter", "IsCanSpan", 0);
-
     const std::string& input = positional[0];
-    std::vector<std::uint8_t> bytes;
-    if (CFileBytes::Read(input, CKvxFile::kMaxFileBytes, bytes, error) != CFileBytes::ReadResult::Ok) {
-        m_err << "vemtctl: cannot read " << input << ": " << error << "\n";
-        return kExitFailed;
-    }
     CVemtDoc doc(&app);
-    const CKvxReadResult result = CKvxFile::ReadKvx(bytes, doc, app, input);
-    if (result.m_code == CKvxReadResult::Code::BadSignature) {
-        m_err << "vemtctl: " << input << ": " << CDocumentFiles::kBadSignature << "\n";
-        return kExitFailed;
-    }
-    if (!result.Ok()) {
-        m_err << "vemtctl: " << result.m_szMessage << "\n";
-        return kExitFailed;
-    }
+    if (!LoadDocument(input, doc, app)) return kExitFailed;
 
     const CRasterSurface picture = screen ? CCanvasExport::RenderScreen(doc, app, *screen - 1)
                                           : CCanvasExport::RenderCanvas(doc, app);

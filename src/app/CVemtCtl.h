@@ -8,6 +8,7 @@
 #include <vector>
 
 class CVemtApp;
+class CVemtDoc;
 class IProfile;
 
 class CVemtCtl {
@@ -29,6 +30,9 @@ public:
 private:
     int Help();
     int Export(const std::vector<std::string>& args);
+    int Send(const std::vector<std::string>& args);
+    // Reads a document file (with the profile's text layout rules) and says why not.
+    bool LoadDocument(const std::string& path, CVemtDoc& doc, CVemtApp& app);
 
     const IProfile& m_profile;
     std::string m_szVemtIniPath;

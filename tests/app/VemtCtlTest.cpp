@@ -3,6 +3,8 @@
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
 #include "app/SignParams.h"
+#include "comm/CSignSimulator.h"
+#include "comm/CSimulatorLine.h"
 #include "document/CDrawRect.h"
 #include "document/CKvxFile.h"
 #include "document/CVemtDoc.h"
@@ -208,6 +210,52 @@ TEST_F(VemtCtlTest, UnreadableDamagedOrForeignFilesFailNamingTheFile)
         EXPECT_NE(err.str().find(expected), std::string::npos) << err.str();
         EXPECT_FALSE(std::filesystem::exists(Path("x.bmp")));
     }
+}
+
+TEST_F(VemtCtlTest, SendReachesTheSignsAndFailsNamingTheSilentOne)
+{
+    CVemtApp app;
+    app.m_nTPWidth = 64;
+    app.m_nTPHeight = 16;
+    app.m_nTotalScreen = 3;
+    CVemtDoc doc(&app);
+    const std::string file = WriteSample(app, doc);
+
+    CSignSimulator sim;
+    for (int address : {3, 4, 5}) {
+        CSimSignConfig sign;
+        sign.m_byAddress = std::uint8_t(address);
+        sign.m_bSilent = address == 4;
+        sim.AddSign(sign);
+    }
+    CSimulatorLine line(sim);
+    ASSERT_TRUE(line.Open());
+    ASSERT_TRUE(line.Start());
+
+    EXPECT_EQ(Run({"send", file, "--port", line.SlavePath(), "--address", "3,4,5"}), CVemtCtl::kExitFailed);
+    EXPECT_NE(err.str().find("4# address"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("3# address!"), std::string::npos) << "no error for sign 3";
+    EXPECT_NE(err.str().find("Now sending control frame to 5# address"), std::string::npos);
+
+    EXPECT_EQ(Run({"send", file, "--port", line.SlavePath(), "--address", "3,5"}), CVemtCtl::kExitOk);
+    line.Stop();
+    EXPECT_EQ(sim.State(3).m_nMessages, 2);
+    EXPECT_EQ(sim.State(5).m_nMessages, 2);
+    EXPECT_EQ(sim.State(3).Screens(), 3) << "the sample reaches screen 3";
+}
+
+TEST_F(VemtCtlTest, SendNeedsAFilePortAndAddresses)
+{
+    CVemtApp app;
+    CVemtDoc doc(&app);
+    const std::string file = WriteSample(app, doc);
+    EXPECT_EQ(Run({"send", file, "--address", "3"}), CVemtCtl::kExitUsage);
+    EXPECT_EQ(Run({"send", file, "--port", "/dev/null"}), CVemtCtl::kExitUsage);
+    EXPECT_EQ(Run({"send", "--port", "/dev/null", "--address", "3"}), CVemtCtl::kExitUsage);
+    EXPECT_EQ(Run({"send", file, "--port", "/nonexistent/tty", "--address", "300"}), CVemtCtl::kExitUsage)
+        << "an address above 255 is refused before the line is used";
+    EXPECT_EQ(Run({"send", Path("missing.KVX"), "--port", "/dev/null", "--address", "3"}), CVemtCtl::kExitFailed);
+    EXPECT_NE(err.str().find("missing.KVX"), std::string::npos);
 }
 
 }  // namespace

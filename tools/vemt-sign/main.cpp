@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,14 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    if (!imageDir.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(imageDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "vemt-sign: cannot make %s: %s\n", imageDir.c_str(), ec.message().c_str());
+            return 2;
+        }
+    }
     sim.m_fnOnMessage = [&imageDir](std::uint8_t address, const CSimSignState& st) {
         std::printf("sign %d: message %d received, %d screen(s) of %d x %d, %d colour(s)\n", address, st.m_nMessages,
                     st.Screens(), st.Width(), st.ScreenHeight(), st.ColorCount());
