@@ -8,7 +8,7 @@
 #include "app/SignParams.h"
 #include "comm/CComPortMap.h"
 #include "comm/CSendFileCommand.h"
-#include "comm/CStderrMessageSink.h"
+#include "app/IMessageSink.h"
 #include "comm/IProgressSink.h"
 #include "document/CBmpFile.h"
 #include "document/CCanvasExport.h"
@@ -97,6 +97,21 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<std:
     }
     return true;
 }
+
+// Messages as "caption: text" lines on a stream; nobody answers questions there.
+class CStreamMessageSink : public IMessageSink {
+public:
+    explicit CStreamMessageSink(std::ostream& out) : m_out(out) {}
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,
+                              MessageIcon) override
+    {
+        m_out << caption << (caption.empty() ? "" : ": ") << text << "\n";
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+
+private:
+    std::ostream& m_out;
+};
 
 // The progress dialog's texts as lines on a stream, each once.
 class CTextProgress : public IProgressSink {
@@ -271,7 +286,7 @@ int CVemtCtl::Send(const std::vector<std::string>& args)
     // The display settings of the screens travel in the companion file.
     CParFile::ReadParFile(input, app);
 
-    CStderrMessageSink messages;
+    CStreamMessageSink messages(m_err);
     CTextProgress progress(m_err);
     const int status = RunSendCommand(doc, app, port, addresses, messages, &progress);
     if (status == kSendAllDelivered) m_out << input << ": sent to " << addresses << "\n";

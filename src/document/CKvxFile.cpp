@@ -3,7 +3,6 @@
 #include "app/CVemtApp.h"
 #include "document/CArchive.h"
 #include "document/CDrawObj.h"
-#include "document/CDrawOleObj.h"
 #include "document/CParFile.h"
 #include "document/CVemtDoc.h"
 #include "programme/TimerTableBytes.h"

@@ -1,9 +1,11 @@
 #include "editor/CChildFrame.h"
 
 #include "app/CVemtApp.h"
+#include "document/CDocumentFiles.h"
 #include "document/CVemtDoc.h"
 #include "editor/CVemtView.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -11,7 +13,9 @@
 
 CChildFrame::CChildFrame(CVemtApp& app, std::unique_ptr<CVemtDoc> doc, const QString& documentTitle,
                          QWidget* parent)
-    : QScrollArea(parent), m_pDoc(std::move(doc)), m_pView(new CVemtView(app, *m_pDoc))
+    : QScrollArea(parent), m_pDoc(std::move(doc)), m_pView(new CVemtView(app, *m_pDoc)),
+      m_messages(this), m_dialogs(this),
+      m_pFiles(std::make_unique<CDocumentFiles>(*m_pDoc, app, m_messages, m_dialogs, documentTitle.toStdString()))
 {
     setWidget(m_pView);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -24,24 +28,34 @@ CChildFrame::CChildFrame(CVemtApp& app, std::unique_ptr<CVemtDoc> doc, const QSt
     const int workWidth = screen ? screen->availableGeometry().width() : 1024;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     resize(FrameSizeFor(app.m_nTPWidth, app.m_nTPHeight * app.m_nTotalScreen, workWidth, bar));
-    SetDocumentTitle(documentTitle);
+    UpdateTitle();
 }
 
 CChildFrame::~CChildFrame()
 {
+    m_pFiles.reset();
     delete takeWidget();  // the view goes before the document it shows
 }
 
 QString CChildFrame::ShownTitle(const QString& title)
 {
-    if (title == QLatin1String("Kvx.111") || title == QLatin1String("Vemt1"))
-        return QStringLiteral("LED Lextrel Software");
-    return QStringLiteral("LED Lextrel Software(%1)").arg(title);
+    return QString::fromStdString(CDocumentFiles::DisplayTitle(title.toStdString()));
 }
 
-void CChildFrame::SetDocumentTitle(const QString& title)
+void CChildFrame::UpdateTitle()
 {
-    setWindowTitle(ShownTitle(title));
+    setWindowTitle(QString::fromStdString(m_pFiles->GetDisplayTitle()));
+    emit TitleChanged();
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Closing the document's window asks about unsaved changes first.
+    if (watched == parentWidget() && event->type() == QEvent::Close && !m_pFiles->SaveModified()) {
+        event->ignore();
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 QSize CChildFrame::FrameSizeFor(int canvasWidth, int canvasHeight, int workAreaWidth,

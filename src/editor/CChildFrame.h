@@ -2,10 +2,14 @@
 // The window of one document: its canvas view, sized to the canvas up to 700 x 430
 // pixels, with scroll bars beyond that. The window owns its document.
 
+#include "app/ui/CQtMessageSink.h"
+#include "document/ui/CQtFileDialogs.h"
+
 #include <QScrollArea>
 
 #include <memory>
 
+class CDocumentFiles;
 class CVemtApp;
 class CVemtDoc;
 class CVemtView;
@@ -24,13 +28,25 @@ public:
 
     CVemtDoc& Document() const { return *m_pDoc; }
     CVemtView* View() const { return m_pView; }
+    // Open, save, clear and the questions before the content is dropped.
+    CDocumentFiles& Files() const { return *m_pFiles; }
+    // The window title follows the document's path.
+    void UpdateTitle();
 
     // The framework's title t as the window shows it: "LED Lextrel Software" for a new,
     // never-saved document ("Kvx.111", "Vemt1"), "LED Lextrel Software(t)" otherwise.
     static QString ShownTitle(const QString& title);
-    void SetDocumentTitle(const QString& title);
+
+signals:
+    void TitleChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::unique_ptr<CVemtDoc> m_pDoc;
     CVemtView* m_pView;
+    CQtMessageSink m_messages;
+    CQtFileDialogs m_dialogs;
+    std::unique_ptr<CDocumentFiles> m_pFiles;
 };

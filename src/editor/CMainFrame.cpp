@@ -3,11 +3,15 @@
 #include "app/CVemtApp.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
+#include "document/CDocumentFiles.h"
 #include "document/CVemtDoc.h"
+#include "document/ui/CQtFileDialogs.h"
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -31,6 +35,7 @@ QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
 CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_profile(profile), m_pMdiArea(new QMdiArea(this))
 {
+    m_recent.Load(profile);
     setCentralWidget(m_pMdiArea);
     BuildMenus();
     BuildStatusBar();
@@ -47,18 +52,46 @@ void CMainFrame::BuildMenus()
         return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    add(file, "Open(&O)...");
-    add(file, "Clear(&C)");
-    add(file, "Save(&S)");
-    add(file, "Save as(&A)...");
+    QAction* open = add(file, "Open(&O)...", true);
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    QAction* clear = add(file, "Clear(&C)", true);
+    connect(clear, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->Files().ClearDocument(true);
+            child->UpdateTitle();
+        }
+    });
+    QAction* save = add(file, "Save(&S)", true);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->Files().SaveDoc();
+            child->UpdateTitle();
+        }
+    });
+    QAction* saveAs = add(file, "Save as(&A)...", true);
+    connect(saveAs, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->Files().SaveDocAs();
+            child->UpdateTitle();
+        }
+    });
     file->addSeparator();
     add(file, "Import...");
     add(file, "Export...");
     file->addSeparator();
-    add(file, "Recent file");
+    m_pRecentMenu = file->addMenu(QStringLiteral("Recent file"));
     file->addSeparator();
     QAction* exitAction = add(file, "Exit(&X)", true);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(file, &QMenu::aboutToShow, this, [clear, save, saveAs, this] {
+        const bool any = ActiveChild() != nullptr;
+        clear->setEnabled(any);
+        save->setEnabled(any);
+        saveAs->setEnabled(any);
+    });
+    RebuildRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
     add(edit, "Undo(&U)");
@@ -130,17 +163,87 @@ void CMainFrame::BuildStatusBar()
     m_pScreenNo = AddPane(bar, QStringLiteral("Screen No."), 100);
 }
 
-CChildFrame* CMainFrame::NewDocumentWindow()
+CChildFrame* CMainFrame::AddDocumentWindow(const QString& frameworkTitle)
 {
-    const QString title = QStringLiteral("Vemt%1").arg(++m_nNewDocuments);
-    auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), title);
+    auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), frameworkTitle);
     child->View()->SetStatusPanes(m_pCoordinate, m_pScreenNo);
+    child->Files().m_fnAddToRecent = [this](const std::string& path) { AddToRecent(path); };
+    connect(child, &CChildFrame::TitleChanged, this, &CMainFrame::UpdateTitle);
     QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(child);
     sub->move(0, 0);
     sub->show();
+    m_pMdiArea->setActiveSubWindow(sub);
     UpdateTitle();
     return child;
+}
+
+CChildFrame* CMainFrame::NewDocumentWindow()
+{
+    return AddDocumentWindow(QStringLiteral("Vemt%1").arg(++m_nNewDocuments));
+}
+
+CChildFrame* CMainFrame::OpenDocumentWindow(const QString& path)
+{
+    // Opened by the program itself (command line, recent files, no window to open into):
+    // a window opens whatever the file holds, and says what was wrong with it.
+    CChildFrame* child = AddDocumentWindow(QFileInfo(path).fileName());
+    child->Files().OnOpenDocument(path.toStdString());
+    child->View()->RenderCanvas();
+    child->UpdateTitle();
+    return child;
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (CChildFrame* child = ActiveChild()) {
+        child->Files().OpenDocCmd();
+        child->UpdateTitle();
+        return;
+    }
+    CQtFileDialogs dialogs(this);
+    if (const auto path = dialogs.GetOpenPath(CDocumentFiles::OpenDialogParams()))
+        OpenDocumentWindow(QString::fromStdString(*path));
+}
+
+void CMainFrame::AddToRecent(const std::string& path)
+{
+    m_recent.Add(path);
+    m_recent.Save(m_profile);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu()
+{
+    m_pRecentMenu->clear();
+    int n = 0;
+    for (const std::string& path : m_recent.Entries()) {
+        const QString text = QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path));
+        QAction* a = m_pRecentMenu->addAction(text);
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (CChildFrame* child = ActiveChild()) {
+                child->Files().LoadFromPath(path);
+                child->UpdateTitle();
+            } else {
+                OpenDocumentWindow(QString::fromStdString(path));
+            }
+        });
+    }
+    m_pRecentMenu->setEnabled(n > 0);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // Every changed document is asked about; Cancel keeps the program running.
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        auto* child = qobject_cast<CChildFrame*>(sub->widget());
+        if (child && !child->Files().SaveModified()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void CMainFrame::OnSendFile()

@@ -2,13 +2,18 @@
 // The multi-document main window: menus, status bar with its panes, and the document
 // windows in its client area.
 
+#include "app/CRecentFileList.h"
+
 #include <QMainWindow>
+
+#include <string>
 
 class CChildFrame;
 class CVemtApp;
 class IProfile;
 class QLabel;
 class QMdiArea;
+class QMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -17,6 +22,8 @@ public:
 
     // A new, empty document window ("Vemt1", shown as "LED Lextrel Software").
     CChildFrame* NewDocumentWindow();
+    // A window for a document file (the command line, a recent file).
+    CChildFrame* OpenDocumentWindow(const QString& path);
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     // The document window the commands act on; none when no document is open.
     CChildFrame* ActiveChild() const;
@@ -25,7 +32,14 @@ public:
     QLabel* DragSizePane() const { return m_pDragSize; }
     QLabel* ScreenNoPane() const { return m_pScreenNo; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    CChildFrame* AddDocumentWindow(const QString& frameworkTitle);
+    void OnFileOpen();
+    void AddToRecent(const std::string& path);
+    void RebuildRecentMenu();
     void BuildMenus();
     void BuildStatusBar();
     void UpdateTitle();
@@ -38,4 +52,6 @@ private:
     QLabel* m_pDragSize = nullptr;
     QLabel* m_pScreenNo = nullptr;
     int m_nNewDocuments = 0;
+    CRecentFileList m_recent;
+    QMenu* m_pRecentMenu = nullptr;
 };

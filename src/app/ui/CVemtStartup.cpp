@@ -46,11 +46,7 @@ bool CVemtStartup::InitInstance(const QStringList& documents)
 
 void CVemtStartup::OpenDocument(const QString& path)
 {
-    // Reading message files arrives with the document format; until then the user is
-    // told so and gets an empty document to work in.
-    m_messages.ShowMessage(path.toStdString() + "\nThis version cannot open message files yet.",
-                           "Vemt", MessageButtons::Ok, MessageIcon::Warning);
-    m_pMainFrame->NewDocumentWindow();
+    m_pMainFrame->OpenDocumentWindow(path);
 }
 
 void CVemtStartup::ExitInstance()
