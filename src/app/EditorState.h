@@ -7,7 +7,10 @@
 #include <string>
 
 // Drawing modes of the editor's tools.
-enum DrawMode { kDrawModeSelect = 2 };
+enum DrawMode { kDrawModeSelect = 2, kDrawModeCharacter = 4 };
+
+// Shape numbers of the drawing tools (a tool is found by its shape number).
+enum ToolShape { kToolSelect = 0, kToolCharacter = 10 };
 
 extern int g_nDrawMode;        // current drawing mode
 extern int g_nToolShape;       // shape variant of the current tool

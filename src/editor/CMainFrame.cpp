@@ -3,13 +3,24 @@
 #include "app/CVemtApp.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
+#include "app/EditorProfile.h"
+#include "app/EditorState.h"
 #include "document/CDocumentFiles.h"
+#include "document/CDrawFont.h"
+#include "editor/CTextEntryDlg.h"
+#include "raster/CRasterDC.h"
+#include "text/CFontCatalogue.h"
 #include "document/CVemtDoc.h"
 #include "document/ui/CQtFileDialogs.h"
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <algorithm>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QApplication>
@@ -39,6 +50,7 @@ CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
     setCentralWidget(m_pMdiArea);
     BuildMenus();
     BuildStatusBar();
+    BuildDrawTools();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
     UpdateTitle();
 }
@@ -167,6 +179,13 @@ CChildFrame* CMainFrame::AddDocumentWindow(const QString& frameworkTitle)
 {
     auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), frameworkTitle);
     child->View()->SetStatusPanes(m_pCoordinate, m_pScreenNo);
+    connect(child->View(), &CVemtView::NewTextAt, this, &CMainFrame::OnNewTextAt);
+    connect(child->View(), &CVemtView::EditText, this, &CMainFrame::OnEditText);
+    // A canvas window reads the text defaults and the row-spacing rules when it is made,
+    // and keeps the row-spacing rules when it goes.
+    LoadTextDefaults(m_profile);
+    LoadRowPitchSettings(m_profile);
+    connect(child, &QObject::destroyed, this, [this] { SaveRowPitchSettings(m_profile); });
     child->Files().m_fnAddToRecent = [this](const std::string& path) { AddToRecent(path); };
     connect(child, &CChildFrame::TitleChanged, this, &CMainFrame::UpdateTitle);
     QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child);
@@ -244,6 +263,101 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
+}
+
+void CMainFrame::BuildDrawTools()
+{
+    QToolBar* tools = new QToolBar(QStringLiteral("Draw Tools"), this);
+    tools->setObjectName(QStringLiteral("DrawTools"));
+    addToolBar(Qt::LeftToolBarArea, tools);
+    auto* group = new QActionGroup(this);
+    m_pSelectTool = tools->addAction(QStringLiteral("Select"));
+    m_pCharacterTool = tools->addAction(QStringLiteral("Character"));
+    for (QAction* a : {m_pSelectTool, m_pCharacterTool}) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    m_pSelectTool->setChecked(true);
+    connect(m_pSelectTool, &QAction::triggered, this, [this] { SetDrawMode(kDrawModeSelect, kToolSelect); });
+    connect(m_pCharacterTool, &QAction::triggered, this,
+            [this] { SetDrawMode(kDrawModeCharacter, kToolCharacter); });
+}
+
+void CMainFrame::SetDrawMode(int mode, int toolShape)
+{
+    g_nDrawMode = mode;
+    g_nToolShape = toolShape;
+    m_pSelectTool->setChecked(mode == kDrawModeSelect);
+    m_pCharacterTool->setChecked(mode == kDrawModeCharacter);
+}
+
+CTextEntryDlg* CMainFrame::TextEntry()
+{
+    if (!m_pTextEntry) {
+        m_pTextEntry = new CTextEntryDlg(m_app.m_nTPWidth, CFontCatalogue::Enumerate(), this);
+        connect(m_pTextEntry, &CTextEntryDlg::TextAccepted, this, &CMainFrame::OnTextAccepted);
+        connect(m_pTextEntry, &CTextEntryDlg::TextCancelled, this, &CMainFrame::OnTextCancelled);
+    }
+    return m_pTextEntry;
+}
+
+CChildFrame* CMainFrame::ChildOf(const CDrawObj* obj) const
+{
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        auto* child = qobject_cast<CChildFrame*>(sub->widget());
+        if (!child) continue;
+        const auto& objects = child->Document().m_objects;
+        if (std::find(objects.begin(), objects.end(), obj) != objects.end()) return child;
+    }
+    return nullptr;
+}
+
+void CMainFrame::OnNewTextAt(CVemtView* view, CPoint dot)
+{
+    // A text being typed elsewhere ends first, as if cancelled.
+    if (m_pTextEntry && m_pTextEntry->isVisible()) m_pTextEntry->CancelButton()->click();
+    auto* text = new CDrawFont(CRect(dot.x, dot.y, dot.x + 20, dot.y + 20), g_crForeground, g_crBackground);
+    text->ApplyTextDefaults();
+    view->GetDocument().AddObj(text);
+    TextEntry()->BeginNewText(text);
+}
+
+void CMainFrame::OnEditText(CVemtView*, CDrawObj* obj)
+{
+    if (auto* text = dynamic_cast<CDrawFont*>(obj)) TextEntry()->BeginEdit(text);
+}
+
+void CMainFrame::OnTextAccepted(CDrawFont* text)
+{
+    CChildFrame* child = ChildOf(text);
+    if (!child) return;
+    CVemtDoc& doc = child->Document();
+    if (text->m_nTextSize != 0) {
+        // Drawn once to measure it; its rectangle then holds exactly the text.
+        CRasterSurface scratch(m_app.m_nTPWidth, m_app.m_nTPHeight * m_app.m_nTotalScreen);
+        CRasterDC dc(scratch);
+        text->Draw(dc, nullptr);
+        const CRect r = text->m_rcPosition;
+        text->m_rcPosition = CRect(r.left, r.top, r.left + text->m_nTextWidth, r.top + text->m_nTextHeight);
+        doc.SetModifiedFlag(true);
+    } else {
+        doc.RemoveObj(text);
+        delete text;
+    }
+    child->View()->RenderCanvas();
+    SetDrawMode(kDrawModeSelect, kToolSelect);
+    SaveTextDefaults(m_profile);
+}
+
+void CMainFrame::OnTextCancelled(CDrawFont* text)
+{
+    CChildFrame* child = ChildOf(text);
+    if (child && text->m_nTextSize == 0) {
+        child->Document().RemoveObj(text);
+        delete text;
+    }
+    if (child) child->View()->RenderCanvas();
+    SetDrawMode(kDrawModeSelect, kToolSelect);
 }
 
 void CMainFrame::OnSendFile()

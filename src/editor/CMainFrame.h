@@ -9,6 +9,12 @@
 #include <string>
 
 class CChildFrame;
+class CDrawFont;
+class CDrawObj;
+class CTextEntryDlg;
+class CVemtView;
+class QActionGroup;
+struct CPoint;
 class CVemtApp;
 class IProfile;
 class QLabel;
@@ -44,6 +50,14 @@ private:
     void BuildStatusBar();
     void UpdateTitle();
     void OnSendFile();
+    void BuildDrawTools();
+    void SetDrawMode(int mode, int toolShape);
+    CTextEntryDlg* TextEntry();
+    CChildFrame* ChildOf(const CDrawObj* obj) const;
+    void OnNewTextAt(CVemtView* view, CPoint dot);
+    void OnEditText(CVemtView* view, CDrawObj* obj);
+    void OnTextAccepted(CDrawFont* textObj);
+    void OnTextCancelled(CDrawFont* textObj);
 
     CVemtApp& m_app;
     IProfile& m_profile;
@@ -54,4 +68,7 @@ private:
     int m_nNewDocuments = 0;
     CRecentFileList m_recent;
     QMenu* m_pRecentMenu = nullptr;
+    CTextEntryDlg* m_pTextEntry = nullptr;  // one for the whole run, made on first use
+    QAction* m_pSelectTool = nullptr;
+    QAction* m_pCharacterTool = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "editor/CVemtView.h"
 
 #include "app/CVemtApp.h"
+#include "app/EditorState.h"
+#include "document/CDrawObj.h"
 #include "document/CVemtDoc.h"
 #include "document/CanvasGeometry.h"
 
@@ -84,4 +86,23 @@ void CVemtView::mouseMoveEvent(QMouseEvent* event)
     if (m_pScreenNo && m_app.m_nTPHeight > 0)
         m_pScreenNo->setText(QStringLiteral("The %1th Screen").arg(ScreenOfRow(p.y(), m_app.m_nTPHeight)));
     QWidget::mouseMoveEvent(event);
+}
+
+void CVemtView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && g_nDrawMode == kDrawModeCharacter)
+        emit NewTextAt(this, CPoint(p.x(), p.y()));
+    QWidget::mousePressEvent(event);
+}
+
+void CVemtView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A double click on a text object opens it in the text entry window.
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        CDrawObj* obj = m_doc.ObjectAt(CPoint(p.x(), p.y()));
+        if (obj && obj->m_nKind == kKindText) emit EditText(this, obj);
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }

@@ -38,9 +38,17 @@ public:
     // The rendered canvas, as the sign's dots.
     const CRasterSurface& Dots() const { return m_dots; }
 
+signals:
+    // The character tool was used at a dot: a new text object there, or an existing one
+    // to edit (double click).
+    void NewTextAt(CVemtView* view, CPoint dot);
+    void EditText(CVemtView* view, CDrawObj* textObj);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     CVemtApp& m_app;
