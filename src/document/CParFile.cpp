@@ -1,6 +1,7 @@
 #include "document/CParFile.h"
 
 #include "app/CVemtApp.h"
+#include "document/CFileBytes.h"
 #include "programme/CScreenInfoTable.h"
 
 #include <algorithm>
@@ -150,34 +151,15 @@ ParResult CParFile::ReadParFile(const std::string& docPath, CVemtApp& app)
         return ParResult::NoPath;
     }
 
-    // Non-blocking, so that a FIFO or device under the companion's name cannot stall
-    // the load; only a regular file is read.
-    CFd fd(::open(GetParPath(docPath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        table.Free();
-        return ParResult::OpenFailed;
-    }
-
-    // Read to the end rather than trusting the size reported before reading: memory
-    // follows what was actually read, and never exceeds the largest valid companion.
     constexpr std::size_t kMaxBytes = kClockBytes + (kMaxRecords + 1) * SCREENINFO_BYTES;
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(std::min<std::size_t>(std::size_t(std::max<off_t>(st.st_size, 0)), kMaxBytes));
-    std::uint8_t chunk[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd.Get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            table.Free();
-            return ParResult::ReadFailed;
-        }
-        if (n == 0) break;
-        if (bytes.size() + std::size_t(n) > kMaxBytes) {
-            table.Free();
-            return ParResult::TooLarge;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + n);
+    std::string reason;
+    switch (CFileBytes::Read(GetParPath(docPath), kMaxBytes, bytes, reason)) {
+    case CFileBytes::ReadResult::Ok: break;
+    case CFileBytes::ReadResult::OpenFailed:
+    case CFileBytes::ReadResult::NotRegular: table.Free(); return ParResult::OpenFailed;
+    case CFileBytes::ReadResult::ReadFailed: table.Free(); return ParResult::ReadFailed;
+    case CFileBytes::ReadResult::TooLarge: table.Free(); return ParResult::TooLarge;
     }
     return ParseBytes(bytes.data(), bytes.size(), app);
 }
