@@ -1,5 +1,7 @@
 #include "document/CFileBytes.h"
 
+#include "document/CFd.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,38 +11,19 @@
 
 namespace {
 
-class CFd {
-public:
-    explicit CFd(int fd) : m_nFd(fd) {}
-    ~CFd() { Close(); }
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-    int Get() const { return m_nFd; }
-    bool Close()
-    {
-        if (m_nFd < 0) return true;
-        const bool ok = ::close(m_nFd) == 0;
-        m_nFd = -1;
-        return ok;
-    }
-
-private:
-    int m_nFd;
-};
-
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string Reason(int err)
 {
     return std::strerror(err);
 }
 
 }  // namespace
+
+std::string CFileBytes::DirectoryOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 bool CFileBytes::WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                  std::string& error)

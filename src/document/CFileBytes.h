@@ -17,6 +17,9 @@ public:
     static bool WriteAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                 std::string& error);
 
+    // The folder a path names a file in ("." for a bare name).
+    static std::string DirectoryOf(const std::string& path);
+
     enum class ReadResult { Ok, OpenFailed, NotRegular, ReadFailed, TooLarge };
     // Reads the whole file into `bytes`; a file longer than maxBytes is refused before
     // more than maxBytes + 1 bytes are held. FIFOs and devices are never read.

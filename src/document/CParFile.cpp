@@ -2,6 +2,7 @@
 
 #include "app/CVemtApp.h"
 #include "document/CFileBytes.h"
+#include "document/CFd.h"
 #include "programme/CScreenInfoTable.h"
 
 #include <algorithm>
@@ -27,26 +28,6 @@ std::int32_t Get32(const std::uint8_t* p)
                                      (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
 }
 
-// Closes the descriptor on every way out.
-class CFd {
-public:
-    explicit CFd(int fd) : m_nFd(fd) {}
-    ~CFd() { Close(); }
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-    int Get() const { return m_nFd; }
-    bool Close()
-    {
-        if (m_nFd < 0) return true;
-        const bool ok = ::close(m_nFd) == 0;
-        m_nFd = -1;
-        return ok;
-    }
-
-private:
-    int m_nFd;
-};
-
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
 {
     while (size > 0) {
@@ -57,13 +38,6 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
         size -= std::size_t(n);
     }
     return true;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -138,7 +112,7 @@ ParResult CParFile::WriteParFile(const std::string& docPath, int screenCount, CV
     }
 
     // The rename itself reaches the disk only with the directory.
-    CFd dir(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    CFd dir(::open(CFileBytes::DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) ::fsync(dir.Get());
     return ParResult::Ok;
 }
