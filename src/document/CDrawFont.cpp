@@ -125,6 +125,7 @@ void CDrawFont::Draw(CRasterDC& dc, IDrawView* view)
 {
     m_nTextWidth = 0;
     m_nTextHeight = 0;
+    m_nDrawnBottom = m_rcPosition.top;
     CRect area;
     if (GetDrawArea(view, area)) {
         CRect overlap;
@@ -154,6 +155,7 @@ void CDrawFont::Draw(CRasterDC& dc, IDrawView* view)
         m_nTextWidth = std::max(m_nTextWidth, extent.cx);
         y = CTextLayout::FitLine(y, h, H, g_bCanSpan != 0);
         text.ExtTextOut(x, y, &m_rcPosition, line);
+        m_nDrawnBottom = std::max(m_nDrawnBottom, y + h);
         pitch = CTextLayout::RowPitch(h, m_nRowPitch, g_bFixRowPitch != 0, g_nFixRowPitch);
         y += pitch;
     }

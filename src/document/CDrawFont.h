@@ -79,6 +79,7 @@ public:
     int m_nRowPitch = -1;              // -1: the height of the previous line
     int m_nTextWidth = 0;              // widest line of the last drawing
     int m_nTextHeight = 0;             // height of the block in the last drawing
+    int m_nDrawnBottom = 0;            // row below the lowest line of the last drawing; not stored
     int m_nBkMode = 0;                 // 1 transparent, 2 opaque
     std::string m_strRawText;
 

@@ -333,12 +333,16 @@ void CMainFrame::OnTextAccepted(CDrawFont* text)
     if (!child) return;
     CVemtDoc& doc = child->Document();
     if (text->m_nTextSize != 0) {
-        // Drawn once to measure it; its rectangle then holds exactly the text.
+        // Drawn once to measure it; its rectangle then holds the text. Lines moved down
+        // to the next screen or centred on a small sign end below top + measured height,
+        // and the box reaches down to them: a box of the measured height alone would clip
+        // them away.
         CRasterSurface scratch(m_app.m_nTPWidth, m_app.m_nTPHeight * m_app.m_nTotalScreen);
         CRasterDC dc(scratch);
         text->Draw(dc, nullptr);
         const CRect r = text->m_rcPosition;
-        text->m_rcPosition = CRect(r.left, r.top, r.left + text->m_nTextWidth, r.top + text->m_nTextHeight);
+        const int bottom = std::max(r.top + text->m_nTextHeight, text->m_nDrawnBottom);
+        text->m_rcPosition = CRect(r.left, r.top, r.left + text->m_nTextWidth, bottom);
         doc.SetModifiedFlag(true);
     } else {
         doc.RemoveObj(text);
