@@ -37,11 +37,6 @@ CChildFrame::~CChildFrame()
     delete takeWidget();  // the view goes before the document it shows
 }
 
-QString CChildFrame::ShownTitle(const QString& title)
-{
-    return QString::fromStdString(CDocumentFiles::DisplayTitle(title.toStdString()));
-}
-
 void CChildFrame::UpdateTitle()
 {
     setWindowTitle(QString::fromStdString(m_pFiles->GetDisplayTitle()));

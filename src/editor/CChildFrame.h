@@ -33,9 +33,6 @@ public:
     // The window title follows the document's path.
     void UpdateTitle();
 
-    // The framework's title t as the window shows it: "LED Lextrel Software" for a new,
-    // never-saved document ("Kvx.111", "Vemt1"), "LED Lextrel Software(t)" otherwise.
-    static QString ShownTitle(const QString& title);
 
 signals:
     void TitleChanged();

@@ -35,18 +35,13 @@ bool CVemtStartup::InitInstance(const QStringList& documents)
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_app, m_profile);
     if (documents.isEmpty()) m_pMainFrame->NewDocumentWindow();
-    for (const QString& path : documents) OpenDocument(path);
+    for (const QString& path : documents) m_pMainFrame->OpenDocumentWindow(path);
     // Without a window manager (a kiosk, a bare X server) maximising does nothing, so
     // the window is given the work area first.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_pMainFrame->setGeometry(screen->availableGeometry());
     m_pMainFrame->showMaximized();
     return true;
-}
-
-void CVemtStartup::OpenDocument(const QString& path)
-{
-    m_pMainFrame->OpenDocumentWindow(path);
 }
 
 void CVemtStartup::ExitInstance()

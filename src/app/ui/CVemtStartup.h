@@ -31,7 +31,6 @@ public:
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
 private:
-    void OpenDocument(const QString& path);
 
     CVemtApp& m_app;
     IProfile& m_profile;
