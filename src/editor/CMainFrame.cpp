@@ -14,6 +14,7 @@
 #include "document/ui/CQtFileDialogs.h"
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
+#include "editor/MenuCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -116,13 +117,7 @@ void CMainFrame::BuildMenus()
     add(edit, "&Delete");
 
     QMenu* send = menuBar()->addMenu(QStringLiteral("Send(&S)"));
-    QAction* sendFile = add(send, "Send file");
-    connect(sendFile, &QAction::triggered, this, &CMainFrame::OnSendFile);
-    connect(send, &QMenu::aboutToShow, this, [this, sendFile] {
-        // Only a document with something on it can be sent.
-        CChildFrame* child = ActiveChild();
-        sendFile->setEnabled(child && child->Document().GetUsedHeight() != 0);
-    });
+    add(send, "Send file");
     add(send, "Set Moving Method...");
     add(send, "Adjust Time");
     send->addSeparator();
@@ -163,8 +158,21 @@ void CMainFrame::BuildMenus()
     view->addSeparator();
     add(view, "Preview...");
     view->addSeparator();
-    QAction* virtualSign = add(view, "Virtual sign", true);
-    connect(virtualSign, &QAction::triggered, this, [this] { ShowVirtualSignWindow(this); });
+    add(view, "Virtual sign");
+
+    InstallCommands();
+}
+
+void CMainFrame::InstallCommands()
+{
+    // Each subsystem wires its own items by their menu texts (see MenuCommands.h).
+    QMenuBar* bar = menuBar();
+    WireMenuCommand(bar, QStringLiteral("Send file"), [this] { OnSendFile(); }, [this] {
+        // Only a document with something on it can be sent.
+        CChildFrame* child = ActiveChild();
+        return child && child->Document().GetUsedHeight() != 0;
+    });
+    WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
 }
 
 void CMainFrame::BuildStatusBar()

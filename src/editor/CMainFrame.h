@@ -47,6 +47,8 @@ private:
     void AddToRecent(const std::string& path);
     void RebuildRecentMenu();
     void BuildMenus();
+    // Connects the menu items whose features exist; the rest stay disabled.
+    void InstallCommands();
     void BuildStatusBar();
     void UpdateTitle();
     void OnSendFile();
