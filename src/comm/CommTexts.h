@@ -14,6 +14,7 @@ inline constexpr const char* kNoSuchDeviceHint = "the device does not exist";
 inline constexpr const char* kDialoutHint =
     "add your user to the dialout group (sudo adduser $USER dialout) and log in again";
 inline constexpr const char* kHeldHint = "another program holds the port";
+inline constexpr const char* kNotSerialHint = "it is not a serial port";
 
 // Address checks, in the order the address dialog runs them.
 inline constexpr const char* kAddrBadChar = "Invalidate character.The character must be number or comma!";
