@@ -32,6 +32,8 @@ public:
     const QImage& CaptionImage() const { return m_imgCaption; }
     QTimer* StepTimer() const { return m_pTimer; }
     bool ScreenSaverInhibited() const;
+    // One step of the animation; the 50 ms timer calls it.
+    void Step();
 
 signals:
     void StopRequested();
@@ -43,7 +45,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Step();
     void DrawXor(const CMovingLine& line);
 
     CMovingLines m_lines;
