@@ -3,6 +3,7 @@
 #include "app/CVemtApp.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
+#include "comm/ui/TimingSendCommands.h"
 #include "app/EditorProfile.h"
 #include "app/EditorState.h"
 #include "document/CDocumentFiles.h"
@@ -173,6 +174,7 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallTimingSendCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()

@@ -29,6 +29,16 @@ CTimingSendController::~CTimingSendController()
     delete m_pWindow.data();
 }
 
+CTimingSendWnd* CTimingSendController::Window() const
+{
+    return m_pWindow.data();
+}
+
+CProgressDlg* CTimingSendController::Progress() const
+{
+    return m_pProgress.data();
+}
+
 template <typename Fn>
 void CTimingSendController::OnGuiThread(Fn&& fn)
 {

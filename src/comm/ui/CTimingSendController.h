@@ -42,8 +42,8 @@ public:
     void EndTiming();
 
     bool IsTiming() const { return m_pWorker != nullptr; }
-    CTimingSendWnd* Window() const { return m_pWindow.data(); }
-    CProgressDlg* Progress() const { return m_pProgress.data(); }
+    CTimingSendWnd* Window() const;
+    CProgressDlg* Progress() const;
     // Empty when the document shown at the start had never been saved.
     const std::string& RememberedPath() const { return m_szRemembered; }
 
