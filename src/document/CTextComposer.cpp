@@ -174,6 +174,7 @@ CComposeResult CTextComposer::Compose(const CComposeRequest& request, CVemtDoc& 
     }
 
     // The character tool's new object at the dot, then the accepted entry.
+    const bool wasModified = doc.IsModified();
     auto* text = new CDrawFont(CRect(at.x, at.y, at.x + 20, at.y + 20), request.m_crText.value_or(g_crForeground),
                                request.m_crBackground.value_or(g_crBackground));
     text->ApplyTextDefaults();
@@ -206,7 +207,7 @@ CComposeResult CTextComposer::Compose(const CComposeRequest& request, CVemtDoc& 
                            std::to_string(app.m_nTotalScreen) + " (--screens, or a smaller size)";
         doc.RemoveObj(text);
         delete text;
-        doc.SetModifiedFlag(false);
+        doc.SetModifiedFlag(wasModified);
         return result;
     }
     doc.SetModifiedFlag(true);
