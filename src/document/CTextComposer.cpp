@@ -121,6 +121,18 @@ bool CTextComposer::EncodeText(const std::string& utf8, int charSet, std::string
     return unstorable.empty();
 }
 
+void CTextComposer::FitBoxToText(CDrawFont& text, int width, int canvasHeight)
+{
+    // Lines moved down to the next screen or centred on a small sign end below top +
+    // measured height; a box of the measured height alone would clip them away.
+    CRasterSurface scratch(width, canvasHeight);
+    CRasterDC dc(scratch);
+    text.Draw(dc, nullptr);
+    const CRect r = text.m_rcPosition;
+    const int bottom = std::max(r.top + text.m_nTextHeight, text.m_nDrawnBottom);
+    text.m_rcPosition = CRect(r.left, r.top, r.left + text.m_nTextWidth, bottom);
+}
+
 CComposeResult CTextComposer::Compose(const CComposeRequest& request, CVemtDoc& doc, CVemtApp& app,
                                       const std::vector<FONTENTRY>& fonts)
 {
@@ -191,14 +203,9 @@ CComposeResult CTextComposer::Compose(const CComposeRequest& request, CVemtDoc& 
     values.m_strText = bytes;
     text->PrepareText(values);
 
-    // Drawn once to measure it, as the editor does; the box reaches down to the lowest
-    // line drawn.
-    CRasterSurface scratch(width, canvasHeight);
-    CRasterDC dc(scratch);
-    text->Draw(dc, nullptr);
+    FitBoxToText(*text, width, canvasHeight);
     const CRect r = text->m_rcPosition;
-    const int bottom = std::max(r.top + text->m_nTextHeight, text->m_nDrawnBottom);
-    text->m_rcPosition = CRect(r.left, r.top, r.left + text->m_nTextWidth, bottom);
+    const int bottom = r.bottom;
 
     if (text->m_nDrawnBottom > canvasHeight) {
         const int screens = (text->m_nDrawnBottom + height - 1) / height;

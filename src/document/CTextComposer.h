@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CDrawFont;
 class CVemtApp;
 class CVemtDoc;
 class IProfile;
@@ -61,6 +62,11 @@ public:
     // installed faces). Nothing is added when the request is refused.
     static CComposeResult Compose(const CComposeRequest& request, CVemtDoc& doc, CVemtApp& app,
                                   const std::vector<FONTENTRY>& fonts);
+
+    // The editor's rule for the box of an accepted text: drawn once on a canvas of the
+    // sign (width x canvasHeight) to measure it, the rectangle then runs from its top-left
+    // corner over the measured width and down to the lowest line drawn.
+    static void FitBoxToText(CDrawFont& text, int width, int canvasHeight);
 
     // The text's bytes in the code page of charSet with CR LF line ends. False, with the
     // characters that code page cannot store (each once, in order), when there are any.
