@@ -2,6 +2,7 @@
 
 #include "cli/CComposeCommand.h"
 #include "cli/CExportCommand.h"
+#include "cli/CScheduleCommand.h"
 #include "cli/CSendCommand.h"
 
 std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& context)
@@ -10,5 +11,6 @@ std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& con
     commands.push_back(std::make_unique<CExportCommand>(context));
     commands.push_back(std::make_unique<CSendCommand>(context));
     commands.push_back(std::make_unique<CComposeCommand>(context));
+    commands.push_back(std::make_unique<CScheduleCommand>(context));
     return commands;
 }
