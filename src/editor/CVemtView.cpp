@@ -149,6 +149,12 @@ void CVemtView::SetActive(bool active)
 
 // ---------------------------------------------------------------- geometry
 
+QSize CVemtView::ViewportSize() const
+{
+    // What the window's size leaves for the canvas, also before it is first shown.
+    return maximumViewportSize();
+}
+
 int CVemtView::GetZoomFactor() const
 {
     return ZoomFactor(g_nZoomIndex);
@@ -177,8 +183,8 @@ CRect CVemtView::GetVisibleDotRect() const
 {
     const int z = GetZoomFactor();
     const CPoint s = GetScrollPosition();
-    const int w = std::max(viewport()->width(), g_nViewWidth);
-    const int h = std::max(viewport()->height(), g_nViewHeight);
+    const int w = std::max(ViewportSize().width(), g_nViewWidth);
+    const int h = std::max(ViewportSize().height(), g_nViewHeight);
     CRect v(s.x / z, s.y / z, (s.x + w + z - 1) / z, (s.y + h + z - 1) / z);
     CRect canvas(0, 0, m_dots.Width(), m_dots.Height());
     CRect visible;
@@ -273,8 +279,8 @@ void CVemtView::ApplyScrollSizes(int oldFactor)
         return over <= 0 ? 0 : (over + z - 1) / z * z;
     };
     m_bInScrollSnap = true;
-    horizontalScrollBar()->setRange(0, g_bHScroll ? range(sizes.m_sizeTotal.cx, viewport()->width()) : 0);
-    verticalScrollBar()->setRange(0, g_bVScroll ? range(sizes.m_sizeTotal.cy, viewport()->height()) : 0);
+    horizontalScrollBar()->setRange(0, g_bHScroll ? range(sizes.m_sizeTotal.cx, ViewportSize().width()) : 0);
+    verticalScrollBar()->setRange(0, g_bVScroll ? range(sizes.m_sizeTotal.cy, ViewportSize().height()) : 0);
     horizontalScrollBar()->setPageStep(std::max(sizes.m_sizePage.cx, z));
     verticalScrollBar()->setPageStep(std::max(sizes.m_sizePage.cy, z));
     horizontalScrollBar()->setSingleStep(std::max(sizes.m_sizeLine.cx, z));
@@ -315,7 +321,7 @@ void CVemtView::resizeEvent(QResizeEvent* event)
 
 void CVemtView::ResizeZoomBuffer()
 {
-    const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+    const QSize size = ViewportSize().expandedTo(QSize(1, 1));
     if (m_zoom.size() == size) return;
     m_zoom = QImage(size, QImage::Format_RGB32);
     m_zoom.fill(Qt::black);
@@ -328,7 +334,7 @@ void CVemtView::RenderCanvas()
     const int z = GetZoomFactor();
     const CRect visible = GetVisibleDotRect();
     const CPoint scrollDots = GetScrollDots();
-    if (m_zoom.size() != viewport()->size()) ResizeZoomBuffer();
+    if (m_zoom.size() != ViewportSize()) ResizeZoomBuffer();
 
     const bool whole = g_rcUpdate.IsRectEmpty();
     CRect area = visible;
@@ -436,8 +442,8 @@ void CVemtView::DrawOverlays(const QRect& clip)
     // The grid outlines every dot.
     if (m_bGrid && z >= 6) {
         const QRgb grid = palette().color(QPalette::Dark).rgb();
-        const int w = std::min(m_zoom.width(), std::max(g_nViewWidth, viewport()->width()));
-        const int h = std::min(m_zoom.height(), std::max(g_nViewHeight, viewport()->height()));
+        const int w = std::min(m_zoom.width(), std::max(g_nViewWidth, ViewportSize().width()));
+        const int h = std::min(m_zoom.height(), std::max(g_nViewHeight, ViewportSize().height()));
         for (int x = clip.left() / z * z; x <= clip.right() && x < w; x += z)
             for (int y = clip.top(); y <= clip.bottom() && y < h; ++y) put(x, y, grid);
         for (int y = clip.top() / z * z; y <= clip.bottom() && y < h; y += z)
@@ -447,7 +453,7 @@ void CVemtView::DrawOverlays(const QRect& clip)
     // Screen boundaries, inverted so they show over lit dots too.
     if (m_bSeparateLine && m_app.m_nTPHeight > 0) {
         const QRgb xorColour = 0x000080FFu;  // RGB(0, 128, 255)
-        const int h = std::min(m_zoom.height(), std::max(g_nViewHeight, viewport()->height()));
+        const int h = std::min(m_zoom.height(), std::max(g_nViewHeight, ViewportSize().height()));
         for (int y : SeparatorRows(GetScrollPosition().y, z, m_app.m_nTPHeight, h)) {
             if (y < clip.top() || y > clip.bottom()) continue;
             auto* row = reinterpret_cast<QRgb*>(m_zoom.scanLine(y));
@@ -832,7 +838,8 @@ void CVemtView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CVemtView::RegisterContextCommand(const QString& text, std::function<void(CVemtView&)> run)
 {
-    ContextCommands()[text] = std::move(run);
+    if (run) ContextCommands()[text] = std::move(run);
+    else ContextCommands().erase(text);
 }
 
 QMenu* CVemtView::BuildContextMenu(int clientY)

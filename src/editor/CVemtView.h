@@ -143,6 +143,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    QSize ViewportSize() const;
     // Makes the magnified picture the size of the window, black.
     void ResizeZoomBuffer();
     // The window and scroll bars for the current factor; keeps the top-left dot.
