@@ -1,9 +1,13 @@
 #include "comm/CSignInfoQuery.h"
 
 #include "app/IMessageSink.h"
+#include "comm/CComPortMap.h"
+#include "comm/CDeviceCommand.h"
 #include "comm/CSerialLink.h"
+#include "comm/CTtyTransport.h"
 #include "comm/CommTexts.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -93,4 +97,33 @@ std::vector<CSignInfoAnswer> CSignInfoQuery::Run(const CAddressList& list, int p
     }
     m_link.CloseComPort();
     return answers;
+}
+
+int RunSignInfoQuery(const std::string& device, const std::string& addresses, IMessageSink& messages,
+                     std::vector<CSignInfoAnswer>& answers)
+{
+    answers.clear();
+    const CAddressCheck check = CheckAddressString(addresses);
+    if (!check.Ok()) {
+        messages.ShowMessage(check.m_szMessage, check.m_szCaption);
+        return kDeviceNothingSent;
+    }
+    CAddressList list;
+    ParseAddressList(addresses, list);
+    if (HasBroadcastAddress(list)) {
+        messages.ShowMessage(kInfoNoBroadcast, kInfoNoBroadcastCaption);
+        return kDeviceNothingSent;
+    }
+    CComPortMap ports;
+    ports.SetDevicePath(1, device);
+    CTtyTransport tty;
+    CSerialLink link(tty, ports, &messages);
+    if (!link.IsComPortFree(1)) {
+        messages.ShowMessage(kPortBusy, kPortBusyCaption);
+        return kDeviceNothingSent;
+    }
+    answers = CSignInfoQuery(link, messages).Run(list, 1);
+    const bool allOk = std::all_of(answers.begin(), answers.end(),
+                                   [](const CSignInfoAnswer& a) { return a.m_eResult == EQueryResult::Ok; });
+    return allOk ? kDeviceAllDelivered : kDeviceSomeFailed;
 }

@@ -53,3 +53,10 @@ private:
     std::function<void()> m_fnBeep;
     std::function<void(const CSignInfoAnswer&)> m_fnAnswered;
 };
+
+// The query for the command line: the address string checked as the address dialog
+// checks it and refused when it holds 0, the port probed, every sign asked through
+// device. kDeviceAllDelivered when every sign answered, kDeviceSomeFailed when one did
+// not, kDeviceNothingSent when refused before the line was used (see CDeviceCommand.h).
+int RunSignInfoQuery(const std::string& device, const std::string& addresses, IMessageSink& messages,
+                     std::vector<CSignInfoAnswer>& answers);

@@ -272,10 +272,15 @@ TEST_F(SignInfoQueryTest, EachKindOfAnswerGivesItsLinesAndLogLine)
         EXPECT_EQ(a.m_eResult, expected[i].result) << i;
         const CSignInfoLines lines = SignInfoLinesFor(a);
         EXPECT_EQ(lines[0], expected[i].line1);
-        if (expected[i].log) EXPECT_EQ(a.LogLine(), expected[i].log);
-        if (expected[i].line2) EXPECT_EQ(lines[1], expected[i].line2);
-        if (a.m_eResult != EQueryResult::Ok)
+        if (expected[i].log) {
+            EXPECT_EQ(a.LogLine(), expected[i].log);
+        }
+        if (expected[i].line2) {
+            EXPECT_EQ(lines[1], expected[i].line2);
+        }
+        if (a.m_eResult != EQueryResult::Ok) {
             for (int k = 1; k < 5; ++k) EXPECT_TRUE(lines[std::size_t(k)].ends_with(":NONE")) << lines[std::size_t(k)];
+        }
     }
     const CSignInfoLines ok = SignInfoLinesFor(answers[0]);
     EXPECT_EQ(ok[2], "1# address Moving-Sign's memory size is:64K");
