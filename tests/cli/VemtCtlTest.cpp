@@ -268,6 +268,22 @@ TEST_F(VemtCtlTest, SendReachesTheSignsAndFailsNamingTheSilentOne)
     EXPECT_EQ(sim.State(3).Screens(), 3) << "the sample reaches screen 3";
 }
 
+TEST_F(VemtCtlTest, SendToADeviceThatIsNotThereSaysSoAndNamesIt)
+{
+    CVemtApp app;
+    CVemtDoc doc(&app);
+    const std::string file = WriteSample(app, doc);
+    for (const std::string device : {"/no/such/device", "/dev/does-not-exist-vemt"}) {
+        err.str("");
+        EXPECT_EQ(Run({"send", file, "--port", device, "--address", "3"}), CVemtCtl::kExitUsage) << device;
+        EXPECT_NE(err.str().find("Error: Initalize error of Serial com-port!\nCOM1 (" + device +
+                                 "): No such file or directory (the device does not exist)"),
+                  std::string::npos)
+            << err.str();
+        EXPECT_EQ(err.str().find("using by another program"), std::string::npos) << err.str();
+    }
+}
+
 TEST_F(VemtCtlTest, SendNeedsAFilePortAndAddresses)
 {
     CVemtApp app;
