@@ -14,6 +14,7 @@
 #include "document/ui/CQtFileDialogs.h"
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
+#include "editor/DeviceMenuCommands.h"
 #include "editor/MenuCommands.h"
 
 #include <QAction>
@@ -173,6 +174,7 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallDeviceCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()
