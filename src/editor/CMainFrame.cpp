@@ -16,6 +16,7 @@
 #include "editor/CVemtView.h"
 #include "editor/DeviceMenuCommands.h"
 #include "editor/MenuCommands.h"
+#include "programme/ui/ProgrammeCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -174,6 +175,7 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
 }
 
