@@ -17,6 +17,7 @@
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
 #include "editor/DrawModeChange.h"
+#include "editor/DeviceMenuCommands.h"
 #include "editor/MenuCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
@@ -313,6 +314,7 @@ void CMainFrame::InstallCommands()
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
     InstallProgrammeCommands(*this, m_app, m_profile);
+    InstallDeviceCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()
