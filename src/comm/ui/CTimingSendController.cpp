@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QThread>
 
@@ -64,6 +66,8 @@ void CTimingSendController::StartTiming()
     m_pProgress->setModal(false);
     m_pProgress->CancelButton()->hide();  // only F12 stops timing
     m_pProgressSink = std::make_unique<CQueuedProgressSink>(m_pProgress.data());
+    // The whole screen also without a window manager to honour the full-screen state.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) m_pWindow->setGeometry(screen->geometry());
     m_pWindow->showFullScreen();
     m_pWindow->activateWindow();
     m_pWindow->setFocus();
