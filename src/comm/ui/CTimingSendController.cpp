@@ -100,13 +100,17 @@ void CTimingSendController::EndTiming()
     m_bEnding = true;
     if (m_pWindow) m_pWindow->StopAnimation();
     StopWorker();
-    // The window goes before the progress sink that posts to its dialog.
+    // The progress window goes first, and its queued updates with it, so that none reaches
+    // the sink after it is gone.
+    delete m_pProgress.data();
+    m_pProgressSink.reset();
+    // F12 arrives in the window's own key handler: it is deleted once that has returned.
     if (m_pWindow) {
         m_pWindow->AllowClose();
         m_pWindow->hide();
-        delete m_pWindow.data();
+        m_pWindow->deleteLater();
+        m_pWindow = nullptr;
     }
-    m_pProgressSink.reset();
     m_documents.RestoreDocument(m_szRemembered);
     m_bEnding = false;
     emit TimingEnded();
