@@ -1,10 +1,11 @@
 #include "editor/CMainFrame.h"
 
 #include "app/CVemtApp.h"
-#include "app/EditorProfile.h"
-#include "app/EditorState.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
+#include "comm/ui/TimingSendCommands.h"
+#include "app/EditorProfile.h"
+#include "app/EditorState.h"
 #include "document/CDocumentFiles.h"
 #include "document/CDrawFont.h"
 #include "document/CVemtDoc.h"
@@ -315,6 +316,7 @@ void CMainFrame::InstallCommands()
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
     InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
+    InstallTimingSendCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()
