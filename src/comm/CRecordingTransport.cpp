@@ -26,9 +26,11 @@ void CRecordingTransport::Close()
     m_bOpen = false;
 }
 
-bool CRecordingTransport::IsDeviceFree(const std::string&)
+CDeviceCheck CRecordingTransport::CheckDevice(const std::string&)
 {
-    return m_bDeviceFree;
+    if (m_bDeviceMissing) return {EDeviceState::Unavailable, ENOENT, "No such file or directory"};
+    if (!m_bDeviceFree) return {EDeviceState::Busy, EBUSY, "Device or resource busy"};
+    return {};
 }
 
 bool CRecordingTransport::SetParity(EParity parity)

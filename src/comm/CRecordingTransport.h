@@ -24,7 +24,7 @@ public:
     CSerialOpenResult Open(const std::string& device) override;
     void Close() override;
     bool IsOpen() const override { return m_bOpen; }
-    bool IsDeviceFree(const std::string& device) override;
+    CDeviceCheck CheckDevice(const std::string& device) override;
     bool SetParity(EParity parity) override;
     bool Write(const std::uint8_t* bytes, std::size_t count) override;
     int Read(std::uint8_t* buffer, std::size_t size, int timeoutMs) override;
@@ -38,7 +38,8 @@ public:
     std::vector<CWireByte> m_aWire;      // everything written, in order
     std::vector<std::string> m_aOpened;  // devices opened, in order
     int m_nParitySwitches = 0;           // changes of the ninth bit
-    bool m_bDeviceFree = true;           // what IsDeviceFree reports
+    bool m_bDeviceFree = true;           // false: CheckDevice reports the device busy
+    bool m_bDeviceMissing = false;       // true: CheckDevice reports it missing (ENOENT)
     bool m_bOpenFails = false;
     int m_nCloseCount = 0;
 

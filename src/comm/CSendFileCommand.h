@@ -38,7 +38,7 @@ struct CPreparedSend {
 bool PrepareSend(const CVemtDoc& doc, CVemtApp& app, CPreparedSend& prepared, IMessageSink& messages);
 
 struct CSendOutcome {
-    int m_nSendFile = -1;  // CSendOperation::SendFile: -1 port busy, else 0
+    int m_nSendFile = -1;  // CSendOperation::SendFile: -1 port busy or missing, else 0
     bool m_bScanned = false;
     bool m_bCancelled = false;
     std::vector<CSendOperation::CAddressResult> m_aResults;

@@ -42,8 +42,7 @@ int CSendOperation::SendFile(const CBitPlanes& planes, const std::vector<SCREENI
 {
     m_bCancelled = false;
     m_aResults.clear();
-    if (!m_link.IsComPortFree(m_app.m_nComPort)) {
-        m_messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
+    if (!m_link.ConfirmComPortUsable(m_app.m_nComPort, m_messages)) {
         m_link.CloseComPort();
         return -1;
     }

@@ -27,7 +27,8 @@ public:
 
     // Sends to the addresses of app.m_szAddress through port app.m_nComPort. screenInfo
     // is the display settings table already brought to the document's screen count.
-    // Returns -1 when the port is held by another program (nothing is sent), else 0.
+    // Returns -1 when the port is held by another program or cannot be opened (nothing
+    // is sent, the reason is shown), else 0.
     int SendFile(const CBitPlanes& planes, const std::vector<SCREENINFO>& screenInfo);
 
     // 1 when every frame was delivered, 0 when a frame failed or the send was cancelled.

@@ -36,9 +36,7 @@ int CSerialLink::InitComPort(int port, int mode)
         const CSerialOpenResult r = m_transport.Open(device);
         if (!r.m_bOk) {
             if (m_pMessages)
-                m_pMessages->ShowMessage(std::string(CommTexts::kInitError) + "\n" + CComPortMap::PortName(port) +
-                                             " (" + device + "): " + r.m_szReason,
-                                         CommTexts::kInitErrorCaption);
+                m_pMessages->ShowMessage(OpenFailureText(port, device, r.m_szReason), CommTexts::kInitErrorCaption);
             return 0;
         }
         m_aPending.clear();
@@ -58,10 +56,37 @@ void CSerialLink::CloseComPort()
     m_aPending.clear();
 }
 
+std::string CSerialLink::OpenFailureText(int port, const std::string& device, const std::string& reason)
+{
+    return std::string(CommTexts::kInitError) + "\n" + CComPortMap::PortName(port) + " (" + device + "): " + reason;
+}
+
 bool CSerialLink::IsComPortFree(int port)
 {
-    if (m_transport.IsOpen()) return true;
-    return m_transport.IsDeviceFree(m_ports.DevicePath(port));
+    return CheckComPort(port).m_eState == EDeviceState::Free;
+}
+
+CDeviceCheck CSerialLink::CheckComPort(int port)
+{
+    if (m_transport.IsOpen()) return {};
+    return m_transport.CheckDevice(m_ports.DevicePath(port));
+}
+
+bool CSerialLink::ConfirmComPortUsable(int port, IMessageSink& messages)
+{
+    const CDeviceCheck check = CheckComPort(port);
+    switch (check.m_eState) {
+    case EDeviceState::Free:
+        return true;
+    case EDeviceState::Busy:
+        messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
+        return false;
+    case EDeviceState::Unavailable:
+        messages.ShowMessage(OpenFailureText(port, m_ports.DevicePath(port), check.m_szReason),
+                             CommTexts::kInitErrorCaption);
+        return false;
+    }
+    return false;
 }
 
 bool CSerialLink::Fill(int timeoutMs)

@@ -32,6 +32,15 @@ public:
     int InitComPort(int port, int mode);
     void CloseComPort();
     bool IsComPortFree(int port);
+    // Free, held by another program, or not there at all (the port this link has open
+    // counts as free).
+    CDeviceCheck CheckComPort(int port);
+    // Before a command uses the port: true when it is free; otherwise says why on
+    // messages (the busy text for a port another program holds, the device and the
+    // system's reason for one that cannot be opened) and returns false.
+    bool ConfirmComPortUsable(int port, IMessageSink& messages);
+    // "Initalize error of Serial com-port!" with the port, its device and the reason.
+    static std::string OpenFailureText(int port, const std::string& device, const std::string& reason);
     bool IsOpen() const { return m_transport.IsOpen(); }
 
     // One byte if one is waiting, else 0 at once.

@@ -26,6 +26,7 @@ std::string CTtyTransport::DescribeError(int err)
     if (err == EACCES || err == EPERM) reason += std::string(" (") + CommTexts::kDialoutHint + ")";
     else if (err == ENOENT || err == ENODEV || err == ENXIO) reason += std::string(" (") + CommTexts::kNoSuchDeviceHint + ")";
     else if (err == EBUSY || err == EWOULDBLOCK) reason += std::string(" (") + CommTexts::kHeldHint + ")";
+    else if (err == ENOTTY || err == EISDIR) reason += std::string(" (") + CommTexts::kNotSerialHint + ")";
     return reason;
 }
 
@@ -172,14 +173,22 @@ void CTtyTransport::Close()
     m_szDevice.clear();
 }
 
-bool CTtyTransport::IsDeviceFree(const std::string& device)
+CDeviceCheck CTtyTransport::CheckDevice(const std::string& device)
 {
-    if (LockedByOther(LockFilePath(device))) return false;
+    auto fault = [](EDeviceState state, int err) { return CDeviceCheck {state, err, DescribeError(err)}; };
+    if (LockedByOther(LockFilePath(device))) return fault(EDeviceState::Busy, EBUSY);
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (fd < 0) {
+        const int err = errno;
+        // TIOCEXCL held by another program turns an ordinary user away with EBUSY.
+        return fault(err == EBUSY ? EDeviceState::Busy : EDeviceState::Unavailable, err);
+    }
+    CDeviceCheck check;
+    termios tio {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) check = fault(EDeviceState::Busy, EBUSY);
+    else if (::tcgetattr(fd, &tio) != 0) check = fault(EDeviceState::Unavailable, errno);
     ::close(fd);
-    return free;
+    return check;
 }
 
 bool CTtyTransport::ApplyLineFormat(EParity parity)

@@ -19,7 +19,7 @@ public:
     CSerialOpenResult Open(const std::string& device) override;
     void Close() override;
     bool IsOpen() const override { return m_nFd >= 0; }
-    bool IsDeviceFree(const std::string& device) override;
+    CDeviceCheck CheckDevice(const std::string& device) override;
     bool SetParity(EParity parity) override;
     bool Write(const std::uint8_t* bytes, std::size_t count) override;
     int Read(std::uint8_t* buffer, std::size_t size, int timeoutMs) override;

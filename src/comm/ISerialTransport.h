@@ -9,6 +9,19 @@
 
 enum class EParity { Mark, Space };
 
+// What a device is before a command uses it.
+enum class EDeviceState {
+    Free,         // it can be opened now
+    Busy,         // another program holds it
+    Unavailable,  // it does not exist, or cannot be opened at all (m_szReason says why)
+};
+
+struct CDeviceCheck {
+    EDeviceState m_eState = EDeviceState::Free;
+    int m_nErrno = 0;
+    std::string m_szReason;
+};
+
 struct CSerialOpenResult {
     bool m_bOk = false;
     int m_nErrno = 0;          // errno of the failing call, 0 on success
@@ -23,8 +36,10 @@ public:
     virtual CSerialOpenResult Open(const std::string& device) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
-    // Whether another program holds the device (or it cannot be opened at all).
-    virtual bool IsDeviceFree(const std::string& device) = 0;
+    // Whether the device can be opened now, is held by another program, or cannot be
+    // used at all.
+    virtual CDeviceCheck CheckDevice(const std::string& device) = 0;
+    bool IsDeviceFree(const std::string& device) { return CheckDevice(device).m_eState == EDeviceState::Free; }
 
     // Waits until every byte written so far has left, then switches the ninth bit.
     virtual bool SetParity(EParity parity) = 0;

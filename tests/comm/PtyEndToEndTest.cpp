@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <fcntl.h>
 #include <thread>
@@ -216,6 +218,71 @@ TEST_F(PtyFixture, MissingDeviceGivesTheInitialiseErrorWithTheReason)
     EXPECT_EQ(messages.items[0].caption, "Error");
     EXPECT_EQ(messages.items[0].text.rfind("Initalize error of Serial com-port!\nCOM2 (/dev/does-not-exist-vemt): ", 0), 0u);
     EXPECT_NE(messages.items[0].text.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(PtyFixture, EachDeviceIsCheckedForWhatItIsBeforeASend)
+{
+    const std::string plainFile = std::string(VEMT_BINARY_DIR) + "/not-a-tty.txt";
+    std::FILE* f = std::fopen(plainFile.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    CTtyTransport other;
+    ASSERT_TRUE(other.Open(simLine.SlavePath()).m_bOk);
+    struct Case {
+        std::string device;
+        EDeviceState state;
+        int err;
+        const char* words;  // in the reason
+    } cases[] = {
+        {"/dev/does-not-exist-vemt", EDeviceState::Unavailable, ENOENT, "does not exist"},
+        {"/no/such/dir/ttyUSB0", EDeviceState::Unavailable, ENOENT, "does not exist"},
+        {plainFile, EDeviceState::Unavailable, ENOTTY, "not a serial port"},
+        {"/tmp", EDeviceState::Unavailable, EISDIR, "not a serial port"},
+        {simLine.SlavePath(), EDeviceState::Busy, EBUSY, "another program"},
+    };
+    for (const Case& c : cases) {
+        const CDeviceCheck check = tty.CheckDevice(c.device);
+        EXPECT_EQ(int(check.m_eState), int(c.state)) << c.device;
+        EXPECT_EQ(check.m_nErrno, c.err) << c.device;
+        EXPECT_NE(check.m_szReason.find(c.words), std::string::npos) << c.device << ": " << check.m_szReason;
+    }
+    other.Close();
+    EXPECT_EQ(int(tty.CheckDevice(simLine.SlavePath()).m_eState), int(EDeviceState::Free));
+    ::unlink(plainFile.c_str());
+}
+
+TEST_F(PtyFixture, ASendToAMissingDeviceNamesItAndNeverCallsItBusy)
+{
+    sim.AddSign({.m_byAddress = 3});
+    Start();
+    struct Case {
+        std::string device;
+        std::string message;
+        std::string caption;
+    } cases[] = {
+        {"/dev/does-not-exist-vemt",
+         "Initalize error of Serial com-port!\nCOM2 (/dev/does-not-exist-vemt): No such file or directory (the device "
+         "does not exist)",
+         "Error"},
+        {"/tmp", "Initalize error of Serial com-port!\nCOM2 (/tmp): Is a directory (it is not a serial port)", "Error"},
+    };
+    for (const Case& c : cases) {
+        messages.items.clear();
+        ports.SetDevicePath(2, c.device);
+        EXPECT_EQ(Send("3"), -1) << c.device;
+        ASSERT_EQ(messages.items.size(), 1u) << c.device;
+        EXPECT_EQ(messages.items[0].text, c.message);
+        EXPECT_EQ(messages.items[0].caption, c.caption);
+    }
+    EXPECT_EQ(sim.State(3).m_nFramesAccepted, 0);
+    // The same port with the sign's line behind it, held by another program, is busy.
+    ports.SetDevicePath(2, simLine.SlavePath());
+    CTtyTransport other;
+    ASSERT_TRUE(other.Open(simLine.SlavePath()).m_bOk);
+    messages.items.clear();
+    EXPECT_EQ(Send("3"), -1);
+    ASSERT_EQ(messages.items.size(), 1u);
+    EXPECT_EQ(messages.items[0].text, "Sorry,You specified COM is using by another program.Please Close it and retry!");
 }
 
 TEST_F(PtyFixture, LockFileOfAnotherLiveProgramMakesThePortBusyAStaleOneDoesNot)

@@ -215,6 +215,19 @@ TEST_F(SendFixture, PortHeldByAnotherProgramSendsNothing)
     EXPECT_TRUE(line.m_aWire.empty());
 }
 
+TEST_F(SendFixture, MissingDeviceIsNamedWithItsReasonNotCalledBusy)
+{
+    line.m_bDeviceMissing = true;
+    ports.SetDevicePath(1, "/dev/ttyUSB9");
+    sim.AddSign({.m_byAddress = 3});
+    EXPECT_EQ(Send("3", OneScreen(false)), -1);
+    ASSERT_EQ(messages.items.size(), 1u);
+    EXPECT_EQ(messages.items[0].text, "Initalize error of Serial com-port!\nCOM1 (/dev/ttyUSB9): No such file or directory");
+    EXPECT_EQ(messages.items[0].caption, "Error");
+    EXPECT_TRUE(line.m_aWire.empty());
+    EXPECT_TRUE(line.m_aOpened.empty());
+}
+
 TEST_F(SendFixture, PortThatCannotBeOpenedNamesTheDeviceAndTheReason)
 {
     line.m_bOpenFails = true;

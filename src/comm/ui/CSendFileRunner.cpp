@@ -58,10 +58,7 @@ int CSendFileRunner::Send(const CVemtDoc& doc)
     {
         CTtyTransport tty;
         CSerialLink probe(tty, ports);
-        if (!probe.IsComPortFree(m_app.m_nComPort)) {
-            m_messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
-            return kSendNothingSent;
-        }
+        if (!probe.ConfirmComPortUsable(m_app.m_nComPort, m_messages)) return kSendNothingSent;
     }
     CPreparedSend prepared;
     if (!PrepareSend(doc, m_app, prepared, m_messages)) return kSendNothingSent;
