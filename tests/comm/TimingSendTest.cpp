@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <mutex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -247,8 +248,13 @@ TEST_F(TimingWorkerTest, EntriesOfTheSameMinuteGoOutInListOrderEachWithItsReport
 {
     sim.AddSign({.m_byAddress = 3});
     sim.AddSign({.m_byAddress = 5});
+    // Told on the line's thread: the order is read back under the same lock.
+    std::mutex orderMutex;
     std::vector<std::uint8_t> order;
-    sim.m_fnOnMessage = [&order](std::uint8_t address, const CSimSignState&) { order.push_back(address); };
+    sim.m_fnOnMessage = [&](std::uint8_t address, const CSimSignState&) {
+        std::lock_guard lock(orderMutex);
+        order.push_back(address);
+    };
     ASSERT_TRUE(line.Start());
     const std::string morning = WriteDocument("morning.KVX", 10);
     const std::string lunch = WriteDocument("lunch.KVX", 25);
@@ -263,7 +269,10 @@ TEST_F(TimingWorkerTest, EntriesOfTheSameMinuteGoOutInListOrderEachWithItsReport
 
     now = LocalTime(2026, 12, 11, 7, 5, 1);
     EXPECT_EQ(worker.CheckOnce(), 2);
-    EXPECT_EQ(order, (std::vector<std::uint8_t> {5, 3}));
+    {
+        std::lock_guard lock(orderMutex);
+        EXPECT_EQ(order, (std::vector<std::uint8_t> {5, 3}));
+    }
     EXPECT_EQ(watched.requests, (std::vector<std::string> {"load morning.KVX", "prepare 5", "done",
                                                            "load lunch.KVX", "prepare 3", "done"}));
     EXPECT_EQ(sim.State(5).PlaneBytes(), 64 * 16 / 8) << "the morning message is one screen";

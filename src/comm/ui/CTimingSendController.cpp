@@ -41,11 +41,36 @@ CProgressDlg* CTimingSendController::Progress() const
     return m_pProgress.data();
 }
 
-template <typename Fn>
-void CTimingSendController::OnGuiThread(Fn&& fn)
+void CTimingSendController::OnGuiThread(std::function<void()> fn)
 {
-    if (QThread::currentThread() == thread()) fn();
-    else QMetaObject::invokeMethod(this, std::forward<Fn>(fn), Qt::BlockingQueuedConnection);
+    if (QThread::currentThread() == thread()) {
+        fn();
+        return;
+    }
+    {
+        std::lock_guard lock(m_requestMutex);
+        m_fnRequest = std::move(fn);
+        m_bRequestDone = false;
+    }
+    QMetaObject::invokeMethod(this, "ServeRequest", Qt::QueuedConnection);
+    std::unique_lock lock(m_requestMutex);
+    m_requestDone.wait(lock, [this] { return m_bRequestDone; });
+}
+
+void CTimingSendController::ServeRequest()
+{
+    std::function<void()> fn;
+    {
+        std::lock_guard lock(m_requestMutex);
+        fn = std::move(m_fnRequest);
+        m_fnRequest = nullptr;
+    }
+    if (fn) fn();
+    {
+        std::lock_guard lock(m_requestMutex);
+        m_bRequestDone = true;
+    }
+    m_requestDone.notify_all();
 }
 
 void CTimingSendController::StartTiming()
@@ -75,7 +100,7 @@ void CTimingSendController::StartTiming()
     m_pWorker = std::make_unique<CTimingSendWorker>(m_app.m_listTimingSend, *this, m_log, m_fnClock);
     m_pWorker->SetCheckInterval(m_interval);
     // Wakes the GUI thread that waits for the worker's end.
-    m_pWorker->m_fnOnFinished = [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); };
+    m_pWorker->m_fnOnFinished = [this] { QMetaObject::invokeMethod(this, "WakeUp", Qt::QueuedConnection); };
     m_pWorker->Start();
     emit TimingStarted();
 }

@@ -13,7 +13,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 class CProgressDlg;
@@ -58,9 +61,12 @@ signals:
     void TimingEnded();
 
 private:
-    // Runs fn on the GUI thread and waits for it.
-    template <typename Fn>
-    void OnGuiThread(Fn&& fn);
+    // Runs fn on the GUI thread and waits for it. The request is handed over under a
+    // mutex of our own (the queued call only wakes the GUI thread), so the hand-over is
+    // visible to thread checkers that cannot see into the toolkit.
+    void OnGuiThread(std::function<void()> fn);
+    Q_INVOKABLE void ServeRequest();
+    Q_INVOKABLE void WakeUp() {}
     void StopWorker();
 
     CVemtApp& m_app;
@@ -75,4 +81,9 @@ private:
     std::unique_ptr<CQueuedProgressSink> m_pProgressSink;
     std::string m_szRemembered;
     bool m_bEnding = false;
+
+    std::mutex m_requestMutex;
+    std::condition_variable m_requestDone;
+    std::function<void()> m_fnRequest;
+    bool m_bRequestDone = false;
 };
