@@ -16,6 +16,7 @@
 #include "editor/CTextEntryDlg.h"
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
+#include "editor/DrawToolCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
 #include "raster/CRasterDC.h"
@@ -311,6 +312,7 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallDrawToolCommands(*this);
 }
 
 void CMainFrame::BuildStatusBar()

@@ -8,6 +8,9 @@
 #include "document/CanvasGeometry.h"
 #include "editor/DrawModeChange.h"
 #include "editor/ZoomLayout.h"
+#include "editor/undo/CEditRecorder.h"
+#include "editor/undo/CObjectsCommand.h"
+#include "editor/undo/UndoTexts.h"
 #include "raster/CRasterDC.h"
 
 #include <QGuiApplication>
@@ -602,6 +605,7 @@ void CVemtView::CloneSelection()
 void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         obj->m_crLine = line;
         obj->m_crFill = fill;
@@ -611,6 +615,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
     }
     m_doc.SetModifiedFlag();
     RenderCanvas();
+    step.Commit(QString::fromLatin1(kStepColour));
 }
 
 // ---------------------------------------------------------------- commands
@@ -618,6 +623,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 void CVemtView::OnEditDelete()
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder step(m_doc);
     const std::vector<CDrawObj*> doomed = m_selection.Objects();
     m_doc.UpdateAllViews(this, UPD_DELETE_SELECTION, nullptr, &doomed);
     CRect area;
@@ -631,6 +637,7 @@ void CVemtView::OnEditDelete()
     m_selection.Clear();
     g_rcUpdate = area;
     RenderCanvas();
+    step.Commit(QString::fromLatin1(kStepDelete));
     emit SelectionChanged();
 }
 
@@ -717,6 +724,7 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     const bool ctrl = keys & Qt::ControlModifier;
     const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
     const int dir = (key == Qt::Key_Right || key == Qt::Key_Down) ? 1 : -1;
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         CRect r = obj->m_rcPosition;
         int& a = horizontal ? r.left : r.top;
@@ -745,6 +753,8 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     }
     RenderCanvas();
     m_doc.SetModifiedFlag();
+    // Successive nudges of the same objects are one step.
+    step.Commit(QString::fromLatin1(kStepNudge), CObjectsCommand::kNudgeMerge);
 }
 
 // ---------------------------------------------------------------- mouse
