@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -103,6 +104,7 @@ TEST_F(SignInfoTest, TheWindowWaitsThenShowsTheLastSignAndTheLog)
     Start({{.m_byAddress = 2, .m_eInfoFault = EInfoFault::Short},
            {.m_byAddress = 3, .m_info = {"3.20", "A1", "11.0592M", "64K"}}});
     CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    runner.m_pQueryMessages = &messages;
     std::vector<std::string> before, after;
     bool closeDisabledWhileAsking = false;
     int beeps = 0;
@@ -154,6 +156,7 @@ TEST_F(SignInfoTest, ASilentSignGetsABoxAndTheErrorLines)
 {
     Start({{.m_byAddress = 4, .m_bSilent = true}});
     CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    runner.m_pQueryMessages = &messages;
     std::vector<std::string> after;
     runner.m_fnOnDialogShown = [&](CSignInfoDlg& dlg) {
         dlg.m_fnBeep = [] {};
@@ -169,6 +172,31 @@ TEST_F(SignInfoTest, ASilentSignGetsABoxAndTheErrorLines)
     ASSERT_EQ(after.size(), 5u);
     EXPECT_EQ(after[0], "Get 4# address Moving-Sign's information error");
     EXPECT_EQ(after[3], "4# address Moving-Sign's Motherboard version is:NONE");
+}
+
+TEST_F(SignInfoTest, TheBoxOfASilentSignBelongsToTheInformationWindow)
+{
+    Start({{.m_byAddress = 5, .m_bSilent = true}});
+    CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    QWidget* owner = nullptr;
+    QString text, title;
+    runner.m_fnOnDialogShown = [&](CSignInfoDlg& dlg) {
+        dlg.m_fnBeep = [] {};
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            owner = box->parentWidget();
+            text = box->text();
+            title = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        }, 5000);
+        ASSERT_TRUE(WaitFor([&] { return owner != nullptr && !dlg.IsQuerying(); }, 6000));
+        EXPECT_EQ(owner, &dlg);
+        dlg.CloseButton()->click();
+    };
+    AnswerAddress("5");
+    EXPECT_TRUE(runner.Run());
+    EXPECT_EQ(text, "Occure an error when sending command to 5# address");
+    EXPECT_EQ(title, "");
+    EXPECT_TRUE(messages.items.empty()) << "not the runner's sink";
 }
 
 TEST(DeviceMenuTest, TheSendMenuOffersTheCommandsWithADocument)
