@@ -21,6 +21,8 @@
 #include "editor/align/RowSpacingApply.h"
 #include "editor/tools/CDrawTool.h"
 #include "editor/tools/CEyeDropper.h"
+#include "editor/tools/CPolyLineTool.h"
+#include "editor/DrawModeChange.h"
 #include "editor/tools/ToolOptions.h"
 #include "editor/undo/CEditRecorder.h"
 #include "editor/undo/CUndoHistory.h"
@@ -310,6 +312,17 @@ void InstallDrawToolCommands(CMainFrame& frame)
     };
     QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, &frame, follow);
     follow();
+
+    // Choosing another tool ends a polygon being drawn, as Esc would.
+    AddDrawModeListener(&frame, [&frame] {
+        auto* poly = static_cast<CPolyLineTool*>(CDrawTool::FindTool(kShapePolyTool));
+        if (g_nToolShape == kShapePolyTool || !poly->IsDrawing()) return;
+        if (CVemtView* view = ActiveView(frame)) {
+            CViewToolContext ctx(*view);
+            poly->EndDrawing(ctx);
+            view->m_bPolyActive = false;
+        }
+    });
 
     InstallAlignCommands(frame);
     InstallRowSpacing(frame);
