@@ -85,3 +85,76 @@ INSTANTIATE_TEST_SUITE_P(EveryZoom, DrawToolsViewTest, testing::Values(0, 1, 2, 
                          });
 
 }  // namespace
+
+namespace {
+
+class DrawToolsFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetEditorState();
+        app.m_nTPWidth = 64;
+        app.m_nTPHeight = 16;
+        app.m_nTotalScreen = 2;
+        app.m_nColorCount = 2;
+    }
+    void TearDown() override { ResetEditorState(); }
+
+    CVemtApp app;
+    CMemoryProfile profile;
+};
+
+TEST_F(DrawToolsFrameTest, TheEyeDropPicksWithBothButtonsAndReturnsToSelect)
+{
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    child->Document().AddObj(new CDrawRect({2, 2, 8, 6}, 0x00FF00, 0, 1, 0));
+    child->View()->RenderCanvas();
+    QWidget* canvas = child->View()->viewport();
+
+    frame.DrawToolAction(7)->trigger();
+    ASSERT_EQ(g_nDrawMode, 7);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(g_crForeground, 0x00FF00u);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(2, 3));
+    EXPECT_EQ(g_crForeground, 0x00FF00u);
+    EXPECT_EQ(g_nDrawMode, kDrawModeSelect);
+
+    frame.DrawToolAction(7)->trigger();
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(7, 5));
+    QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(7, 5));
+    EXPECT_EQ(g_crBackground, 0x00FF00u);
+    EXPECT_EQ(g_nDrawMode, kDrawModeSelect);
+    EXPECT_TRUE(child->Document().m_objects.size() == 1u) << "picking draws nothing";
+}
+
+TEST_F(DrawToolsFrameTest, AnAlignButtonIsOneNamedStepOfTheActiveDocument)
+{
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    CVemtDoc& doc = child->Document();
+    auto* a = new CDrawRect({5, 2, 10, 6}, 0x0000FF, 0, 1, 0);
+    auto* b = new CDrawRect({20, 8, 30, 12}, 0x0000FF, 0, 1, 0);
+    doc.AddObj(a);
+    doc.AddObj(b);
+    CVemtView* view = child->View();
+    QAction* alignLeft = frame.ToolAction(QStringLiteral("Align Left"));
+    ASSERT_NE(alignLeft, nullptr);
+    view->SelectObj(a, false, false);
+    RefreshCommandStates();
+    EXPECT_FALSE(alignLeft->isEnabled()) << "two objects are needed";
+    view->SelectObj(b, true, true);
+    RefreshCommandStates();
+    ASSERT_TRUE(alignLeft->isEnabled());
+    alignLeft->trigger();
+    EXPECT_EQ(b->m_rcPosition, CRect(5, 8, 15, 12));
+    EXPECT_TRUE(doc.IsModified());
+    QAction* undo = FindMenuAction(frame.menuBar(), QStringLiteral("Undo Align Left"));
+    ASSERT_NE(undo, nullptr);
+    undo->trigger();
+    EXPECT_EQ(b->m_rcPosition, CRect(20, 8, 30, 12));
+}
+
+}  // namespace
