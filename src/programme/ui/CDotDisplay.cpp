@@ -34,6 +34,7 @@ void CDotDisplay::SetPicture(const CRasterSurface& picture)
     }
     if (resized) {
         RebuildBoard();
+        setFixedSize(sizeHint());
         updateGeometry();
     }
     update();
