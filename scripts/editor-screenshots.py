@@ -51,7 +51,7 @@ if not single:
     time.sleep(0.3)
     keep(d, "text-separators-factor1")
     d.click_tool("Zoom")
-    zoom = d.wait_window("Zoom Mode")
+    zoom = d.wait_window("Zoom Mode", roles=("filler", "frame", "dialog", "window"))
     x, y, w, h = zoom.extents
     d.click_at(x + 20, y + 8 + 3 * 19 + 8)  # "8x"
     time.sleep(0.5)
