@@ -5,6 +5,7 @@
 #include "app/EditorState.h"
 #include "comm/ui/CSendFileRunner.h"
 #include "comm/ui/CVirtualSignWindow.h"
+#include "comm/ui/TimingSendCommands.h"
 #include "document/CDocumentFiles.h"
 #include "document/CDrawFont.h"
 #include "document/CVemtDoc.h"
@@ -16,8 +17,10 @@
 #include "editor/CTextEntryDlg.h"
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
+#include "editor/DeviceMenuCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
+#include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
 #include "text/CFontCatalogue.h"
 
@@ -311,6 +314,9 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallProgrammeCommands(*this, m_app, m_profile);
+    InstallDeviceCommands(*this, m_app, m_profile);
+    InstallTimingSendCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()
