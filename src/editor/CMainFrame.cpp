@@ -130,6 +130,9 @@ CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
     BuildMenus();
     AddDrawModeListener(this, [this] {
         RefreshDrawToolChecks();
+        // The options open beside the draw tools, below the last button.
+        if (!m_pToolOptions->isVisible() && !CToolOptionWnd::CaptionForMode(g_nDrawMode).isEmpty())
+            m_pToolOptions->move(m_pDrawTools->Places()->mapToGlobal(QPoint(4, m_pDrawTools->Places()->height() + 8)));
         m_pToolOptions->ShowForMode(g_nDrawMode);
     });
     RefreshDrawToolChecks();
