@@ -162,7 +162,7 @@ TEST_F(MainFrameToolsTest, TheDrawToolsStandInTwoColumnsAndCheckTheCurrentMode)
                              "Eye Drop", "Zoom", "Rectangle", "Round rectangle", "Oval", "PolyLine", "Arc"};
     for (int mode = 0; mode < 14; ++mode) {
         EXPECT_EQ(frame.DrawToolAction(mode)->toolTip(), names[mode]);
-        EXPECT_FALSE(frame.DrawToolAction(mode)->icon().isNull()) << names[mode];
+        EXPECT_FALSE(frame.DrawToolAction(mode)->icon().pixmap(16, 16).isNull()) << names[mode];
     }
     EXPECT_EQ(frame.DrawToolBar()->Columns(), 2);
     EXPECT_EQ(frame.DrawToolBar()->PlaceOf(5), QPoint(1, 2));
@@ -176,8 +176,14 @@ TEST_F(MainFrameToolsTest, TheDrawToolsStandInTwoColumnsAndCheckTheCurrentMode)
     ReturnToSelectMode();
     EXPECT_FALSE(frame.DrawToolAction(6)->isChecked());
     EXPECT_TRUE(frame.DrawToolAction(2)->isChecked());
-    for (const char* name : {"Align Left", "Center Vertical", "Space Across", "Make Same Size", "Specify Position"})
-        ASSERT_NE(frame.ToolAction(name), nullptr) << name;
+    for (const char* name : {"Align Left", "Align Right", "Align Top", "Align Bottom", "Center Vertical",
+                             "Center Horizontal", "Space Across", "Space Down", "Make Same Width",
+                             "Make Same Height", "Make Same Size", "Specify Position"}) {
+        QAction* a = frame.ToolAction(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << name << " has a picture";
+        EXPECT_FALSE(a->isEnabled()) << name << " waits for its command";
+    }
 }
 
 TEST_F(MainFrameToolsTest, TheZoomToolOffersFourLevelsAndReturnsToSelect)
