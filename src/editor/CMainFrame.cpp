@@ -527,9 +527,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    if (data->hasUrls() && std::any_of(data->urls().begin(), data->urls().end(),
-                                       [](const QUrl& u) { return u.isLocalFile(); }))
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         event->acceptProposedAction();
 }
 
