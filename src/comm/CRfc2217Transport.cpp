@@ -90,7 +90,8 @@ bool CRfc2217Transport::IsUrl(const std::string& device)
                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-bool CRfc2217Transport::ParseUrl(const std::string& device, std::string& host, std::string& port, std::string& error)
+bool CRfc2217Transport::ParseUrl(const std::string& device, std::string& host, std::string& port, std::string& error,
+                                 bool portZeroAllowed)
 {
     const std::string usage = "not a device server address: write rfc2217://HOST:PORT";
     if (!IsUrl(device)) {
@@ -127,7 +128,7 @@ bool CRfc2217Transport::ParseUrl(const std::string& device, std::string& host, s
     }
     const bool digits = !port.empty() && port.size() <= 5 &&
                         std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || std::stoi(port) < 1 || std::stoi(port) > 65535) {
+    if (!digits || std::stoi(port) < (portZeroAllowed ? 0 : 1) || std::stoi(port) > 65535) {
         error = usage + " (the port must be a number from 1 to 65535)";
         return false;
     }
@@ -366,8 +367,9 @@ bool CRfc2217Transport::ApplyLineSettings(CSerialOpenResult& result)
             const std::uint8_t wanted = s.value[0];
             m_confirmed.m_byParity = answer.empty() ? 0 : answer[0];
             if (m_confirmed.m_byParity != wanted)
-                return fail(EOPNOTSUPP, std::string("the device server cannot send with ") + ParityName(wanted) +
-                                            " parity (it answered " + ParityName(m_confirmed.m_byParity) +
+                return fail(EOPNOTSUPP, std::string("the device server cannot switch the parity between MARK and SPACE "
+                                                    "(asked for ") +
+                                            ParityName(wanted) + ", it answered " + ParityName(m_confirmed.m_byParity) +
                                             "), which addressing the signs needs; nothing was sent");
             break;
         }

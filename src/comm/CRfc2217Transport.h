@@ -30,8 +30,10 @@ public:
     // Whether a device string names a device server rather than a local device.
     static bool IsUrl(const std::string& device);
     // HOST and PORT of rfc2217://HOST:PORT (an IPv6 HOST in brackets); false with the
-    // reason when the string is not such an address.
-    static bool ParseUrl(const std::string& device, std::string& host, std::string& port, std::string& error);
+    // reason when the string is not such an address. A server that listens may ask for
+    // port 0 (any free port).
+    static bool ParseUrl(const std::string& device, std::string& host, std::string& port, std::string& error,
+                         bool portZeroAllowed = false);
 
     CRfc2217Transport();
     ~CRfc2217Transport() override;

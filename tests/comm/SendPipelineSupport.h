@@ -7,6 +7,7 @@
 #include "app/CVemtApp.h"
 #include "app/EditorState.h"
 #include "comm/CSimulatorLine.h"
+#include "comm/FrameProtocol.h"
 #include "document/CDrawRect.h"
 #include "document/CVemtDoc.h"
 #include "document/CanvasGeometry.h"
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace sendpipeline {
 
@@ -103,6 +106,35 @@ struct SendPipeline : ::testing::Test {
         EXPECT_EQ(shown, Picture(expected)) << "sign " << int(address) << " shows the canvas dot for dot";
     }
 };
+
+// Walks the bytes the signs received: every frame's address byte must have come with
+// the ninth bit set and every byte of its body without. A sign that never answered its
+// address byte gets no body.
+inline void ExpectParityOfEveryFrame(const std::vector<std::uint8_t>& bytes, const std::string& parity,
+                              const std::vector<std::uint8_t>& silent)
+{
+    ASSERT_EQ(bytes.size(), parity.size());
+    std::size_t i = 0;
+    int frames = 0;
+    while (i < bytes.size()) {
+        ASSERT_EQ(parity[i], 'M') << "address byte at " << i << " (" << int(bytes[i]) << ")";
+        const std::uint8_t address = bytes[i];
+        if (std::find(silent.begin(), silent.end(), address) != silent.end()) {
+            ++i;
+            continue;
+        }
+        ASSERT_LT(i + 1, bytes.size());
+        const std::size_t length = std::size_t(FrameLengthForCommand(bytes[i + 1]));
+        ASSERT_LE(i + length, bytes.size());
+        const std::string body = parity.substr(i + 1, length - 1);
+        EXPECT_EQ(body.find_first_not_of('S'), std::string::npos)
+            << "frame " << frames << " to " << int(address) << ": body byte " << body.find_first_not_of('S') << " is "
+            << body[body.find_first_not_of('S')];
+        i += length;
+        ++frames;
+    }
+    EXPECT_GT(frames, 0);
+}
 
 } // namespace sendpipeline
 
