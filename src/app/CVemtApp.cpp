@@ -28,6 +28,18 @@ void CVemtApp::LoadTimingSendList(const IProfile& profile)
     }
 }
 
+void CVemtApp::SaveTimingSendList(IProfile& profile) const
+{
+    profile.WriteProfileInt("TimingSend", "Count", int(m_listTimingSend.size()));
+    for (std::size_t d = 0; d < m_listTimingSend.size(); ++d) {
+        const std::string n = std::to_string(d);
+        const CTimingSendItem& item = m_listTimingSend[d];
+        profile.WriteProfileString("TimingSend", "PingHao" + n, item.m_szAddress);
+        profile.WriteProfileString("TimingSend", "Date" + n, item.m_szTime);
+        profile.WriteProfileString("TimingSend", "FileName" + n, item.m_szFileName);
+    }
+}
+
 void CVemtApp::LoadSendOption(const IProfile& profile)
 {
     m_szAddress = profile.GetProfileString("SendOption", "PingHao", "0");

@@ -48,6 +48,8 @@ public:
 
     // Start-up step: the timed-send list from section "TimingSend".
     void LoadTimingSendList(const IProfile& profile);
+    // The timed-send list back to section "TimingSend" (the sent flags are not kept).
+    void SaveTimingSendList(IProfile& profile) const;
     // Start-up step: the last address and port from section "SendOption".
     void LoadSendOption(const IProfile& profile);
     // End of the run: frees the settings table and the lists.

@@ -76,4 +76,23 @@ inline constexpr const char* kGreenEndFailed = "Communication falied when sendin
 // Timed sending puts this stamp before each collected message.
 inline constexpr const char* kTimedStamp = "(Year/Month/Date Hour:Minute)%d/%02d/%02d %02d:%02d ";
 
+// Timed sending: the schedule dialog, its list lines and the log report.
+inline constexpr const char* kTimingDlgTitle = "Timing send...";
+inline constexpr const char* kTimingListLine = "'%s' send file '%s' to '%s' Moving-Sign";
+inline constexpr const char* kTimingPromptCaption = "Prompt";
+inline constexpr const char* kTimingNoAddress =
+    "Sorry,the address can't empty,please click button 'Address of Moving-Sign' to input address";
+inline constexpr const char* kTimingNoFile =
+    "Sorry,the file name can't empty,please click button 'Browse File...' to select file to be send";
+inline constexpr const char* kTimingNoTime = "Sorry,the send time can't empty,please re-enter";
+inline constexpr const char* kTimingDeleteNone = "Please select an item to be delete at first.";
+inline constexpr const char* kTimingModifyNone = "Please select an item to be modified at first.";
+inline constexpr const char* kTimingEmptyList = "You must add the file which is to be send";
+inline constexpr const char* kTimingMustSave = "The file has been changed,you must Save it at first";
+inline constexpr const char* kTimingMustSaveCaption = "Please confirm";
+inline constexpr const char* kTimingWindowText = "Timing Send(F12 to exit)";
+inline constexpr const char* kTimingLogName = "TimingSendErrorLog.ini";
+inline constexpr const char* kTimingLogSuccess = "%sSending file '%s'Successfully!\r\n";
+inline constexpr const char* kTimingLogErrors = "When sending file '%s' occur some errors as follow:\r\n";
+
 } // namespace CommTexts

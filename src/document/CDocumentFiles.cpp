@@ -80,7 +80,7 @@ bool CDocumentFiles::WriteFiles()
                                MessageIcon::Error);
         return false;
     }
-    m_doc.SetModifiedFlag(false);
+    m_doc.OnSaved();
     // A companion that cannot be written is left out: the document itself is saved.
     CParFile::WriteParFile(m_szPathName, m_doc.GetScreenCount(), m_app);
     return true;

@@ -6,6 +6,7 @@
 #include "document/CDrawObj.h"
 #include "document/CanvasGeometry.h"
 #include "document/DrawObjFactory.h"
+#include "document/IDocumentHistory.h"
 #include "document/IDrawView.h"
 
 #include <algorithm>
@@ -24,7 +25,20 @@ CVemtDoc::CVemtDoc(CVemtApp* app) : m_pApp(app)
 
 CVemtDoc::~CVemtDoc()
 {
+    // The history goes first: its steps refer to this document.
+    m_pHistory.reset();
     DeleteAllObjects();
+}
+
+void CVemtDoc::OnSaved()
+{
+    SetModifiedFlag(false);
+    if (m_pHistory) m_pHistory->OnDocumentSaved();
+}
+
+void CVemtDoc::SetHistory(std::unique_ptr<IDocumentHistory> history)
+{
+    m_pHistory = std::move(history);
 }
 
 void CVemtDoc::AddObj(CDrawObj* obj)
@@ -45,6 +59,7 @@ void CVemtDoc::RemoveObj(CDrawObj* obj)
 
 void CVemtDoc::DeleteAllObjects()
 {
+    if (m_pHistory) m_pHistory->OnDocumentReset();
     std::vector<CDrawObj*> objects;
     objects.swap(m_objects);
     for (CDrawObj* obj : objects) delete obj;

@@ -4,12 +4,14 @@
 
 #include "raster/Geometry.h"
 
+#include <memory>
 #include <vector>
 
 class CArchive;
 class CDrawObj;
 class CRasterDC;
 class CVemtApp;
+class IDocumentHistory;
 class IDrawView;
 
 class CVemtDoc {
@@ -34,6 +36,13 @@ public:
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // The content was written to the document's file: no longer modified, and the
+    // history marks this state as the saved one.
+    void OnSaved();
+
+    // The edit history (the editor's undo stack); none until the editor attaches one.
+    IDocumentHistory* GetHistory() const { return m_pHistory.get(); }
+    void SetHistory(std::unique_ptr<IDocumentHistory> history);
 
     void AddView(IDrawView* view);
     void RemoveView(IDrawView* view);
@@ -62,5 +71,6 @@ public:
 
 private:
     bool m_bModified = false;
+    std::unique_ptr<IDocumentHistory> m_pHistory;
     std::vector<IDrawView*> m_views;
 };

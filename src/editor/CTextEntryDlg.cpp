@@ -136,11 +136,24 @@ int CTextEntryDlg::FindFontEntry() const
     return -1;
 }
 
+int CTextEntryDlg::FindDrawingFontEntry() const
+{
+    const CResolvedFace face = CFontEngine::Instance().Resolve(EditLogFont());
+    if (!face.IsValid()) return -1;
+    for (std::size_t i = 0; i < m_aFonts.size(); ++i)
+        if (m_aFonts[i].m_szFaceName == face.m_szFamily && m_aFonts[i].m_nCharSet == m_nCharSet) return int(i);
+    return -1;
+}
+
 void CTextEntryDlg::SyncControls()
 {
     (m_nBkMode == 1 ? m_pTransparent : m_pOpaque)->setChecked(true);
-    const int found = FindFontEntry();
-    const int entry = found >= 0 ? found : (m_aFonts.empty() ? -1 : 0);
+    // A name that is not installed shows the face its text is drawn with, not whatever
+    // face happens to come first; the member keeps the stored name until a face is
+    // chosen or the entry is accepted.
+    int entry = FindFontEntry();
+    if (entry < 0) entry = FindDrawingFontEntry();
+    if (entry < 0) entry = m_aFonts.empty() ? -1 : 0;
     m_pFace->setCurrentIndex(entry);
     if (m_nFontSize < 1 || m_nFontSize > kMaxFontSize) {
         // No usable size: the matched entry's own height.
@@ -157,10 +170,8 @@ void CTextEntryDlg::ShowStyleButtons()
     m_pUnderline->setChecked(m_bUnderline != 0);
 }
 
-void CTextEntryDlg::MakeEditFont()
+CLogFont CTextEntryDlg::EditLogFont() const
 {
-    // The box shows the text in the face the sign's dots are drawn with, one pixel per
-    // dot at the sign's fixed 96 dots per inch, without smoothing.
     CLogFont logFont;
     logFont.m_nHeight = CLogFont::HeightFromPointSize(m_nFontSize);
     logFont.m_nWeight = m_bBold ? 700 : 400;
@@ -168,6 +179,14 @@ void CTextEntryDlg::MakeEditFont()
     logFont.m_bUnderline = m_bUnderline != 0;
     logFont.m_nCharSet = std::uint8_t(m_nCharSet);
     logFont.m_szFaceName = m_szFaceName;
+    return logFont;
+}
+
+void CTextEntryDlg::MakeEditFont()
+{
+    // The box shows the text in the face the sign's dots are drawn with, one pixel per
+    // dot at the sign's fixed 96 dots per inch, without smoothing.
+    const CLogFont logFont = EditLogFont();
     const CResolvedFace face = CFontEngine::Instance().Resolve(logFont);
 
     QFont font(face.IsValid() ? QString::fromStdString(face.m_szFamily)

@@ -16,6 +16,7 @@ class QComboBox;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+struct CLogFont;
 struct CTextEntryValues;
 
 class CTextEntryDlg : public QDialog {
@@ -38,6 +39,9 @@ public:
 
     // First entry with exactly this face name and character set; -1 when none.
     int FindFontEntry() const;
+    // For a face name that is not installed: the first entry of the installed face that
+    // draws it, with this character set; -1 when that face has no such entry.
+    int FindDrawingFontEntry() const;
     // Shows the members in the controls.
     void SyncControls();
 
@@ -71,6 +75,7 @@ signals:
 private:
     void BuildControls(int signWidth);
     void MakeEditFont();
+    CLogFont EditLogFont() const;
     void ShowStyleButtons();
     void OnFaceChosen(int index);
     void OnSizeChosen(int index);

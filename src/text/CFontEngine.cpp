@@ -24,7 +24,12 @@ struct FaceSubstitute {
 // Windows faces that documents name, with the installed families that look and measure
 // most like them. The Liberation families share the metrics of Arial, Times New Roman
 // and Courier New; the CJK faces all fall to the family whose embedded bitmaps stay
-// clean at the 12 to 16 dot sizes signs use.
+// clean at the 12 to 16 dot sizes signs use. The Windows bitmap faces fall to GNU
+// Unifont, a fixed-cell pixel face like them: square dots on a dot matrix, and its
+// 16-dot em at 12 points is one line of exactly 16 dots, one screen of the usual sign.
+const char* const kPixelFamily = "Unifont";
+const std::vector<std::string> kPixelSans = {kPixelFamily, "Liberation Sans", "DejaVu Sans"};
+const std::vector<std::string> kPixelMono = {kPixelFamily, "Liberation Mono", "DejaVu Sans Mono"};
 const std::vector<std::string> kSans = {"Liberation Sans", "DejaVu Sans"};
 const std::vector<std::string> kSerif = {"Liberation Serif", "DejaVu Serif"};
 const std::vector<std::string> kMono = {"Liberation Mono", "DejaVu Sans Mono"};
@@ -33,15 +38,15 @@ const std::vector<std::string> kCjk = {kCjkFamily, "WenQuanYi Zen Hei", "Noto Sa
 
 const FaceSubstitute kSubstitutes[] = {
     {"", kSans},  // no name: the platform's default face
-    {"MS Sans Serif", kSans}, {"Microsoft Sans Serif", kSans}, {"MS Shell Dlg", kSans},
+    {"MS Sans Serif", kPixelSans}, {"Microsoft Sans Serif", kSans}, {"MS Shell Dlg", kSans},
     {"MS Shell Dlg 2", kSans}, {"Arial", kSans}, {"Helvetica", kSans}, {"Tahoma", kSans},
-    {"Verdana", kSans}, {"Segoe UI", kSans}, {"System", kSans}, {"Small Fonts", kSans},
+    {"Verdana", kSans}, {"Segoe UI", kSans}, {"System", kPixelSans}, {"Small Fonts", kSans},
     {"Trebuchet MS", kSans}, {"Century Gothic", kSans}, {"Arial Black", kSans},
     {"Calibri", kSans}, {"Arial Narrow", kNarrow},
     {"MS Serif", kSerif}, {"Times New Roman", kSerif}, {"Times", kSerif}, {"Roman", kSerif},
     {"Georgia", kSerif}, {"Garamond", kSerif}, {"Book Antiqua", kSerif},
     {"Palatino Linotype", kSerif}, {"Cambria", kSerif}, {"Script", kSerif},
-    {"Courier New", kMono}, {"Courier", kMono}, {"Fixedsys", kMono}, {"Terminal", kMono},
+    {"Courier New", kMono}, {"Courier", kMono}, {"Fixedsys", kPixelMono}, {"Terminal", kPixelMono},
     {"Lucida Console", kMono}, {"Consolas", kMono}, {"Modern", kMono},
     {"宋体", kCjk}, {"SimSun", kCjk}, {"新宋体", kCjk}, {"NSimSun", kCjk}, {"黑体", kCjk},
     {"SimHei", kCjk}, {"楷体", kCjk}, {"楷体_GB2312", kCjk}, {"KaiTi", kCjk},

@@ -3,7 +3,9 @@
 // A font is asked for by a logical font (face name, height, weight, italic, character
 // set); a face that is not installed is replaced by the closest installed one, with a
 // table for the face names documents from Windows systems carry ("MS Sans Serif",
-// "Arial", "宋体", ...), while the font keeps the name it was asked for.
+// "Arial", "宋体", ...; the bitmap faces "MS Sans Serif", "System", "Fixedsys" and
+// "Terminal" to the fixed-cell pixel face GNU Unifont), while the font keeps the name it
+// was asked for.
 //
 // Every FreeType call is made under Mutex(): faces are shared between fonts.
 

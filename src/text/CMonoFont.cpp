@@ -162,9 +162,19 @@ bool CMonoFont::Load()
         m_nDescent = int((-m_pSize->metrics.descender + 63) >> 6);
     }
     if (FT_IS_SCALABLE(face)) {
-        m_nUnderlineThickness = std::max(1, ScaleRounded(face->underline_thickness, m_nPixelSize, face->units_per_EM));
-        int centre = ScaleRounded(-face->underline_position, m_nPixelSize, face->units_per_EM);
-        m_nUnderlineTop = std::max(1, centre - m_nUnderlineThickness / 2);
+        // As the platform places it: the 'post' table's position (the underline's centre,
+        // negative below the baseline) and thickness, each scaled and rounded to whole dots
+        // on its own, the first row at baseline - (position + thickness / 2). FreeType's
+        // own underline_position is the table's value less half the thickness in font
+        // units, which rounds one row lower at many sizes.
+        long position = face->underline_position;
+        long thickness = face->underline_thickness;
+        if (const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST))) {
+            position = post->underlinePosition;
+            thickness = post->underlineThickness;
+        }
+        m_nUnderlineThickness = std::max(1, ScaleRounded(thickness, m_nPixelSize, face->units_per_EM));
+        m_nUnderlineTop = -(ScaleRounded(position, m_nPixelSize, face->units_per_EM) + m_nUnderlineThickness / 2);
     }
     m_aFallbackSizes.assign(m_engine.FallbackFaces().size(), nullptr);
     m_aFallbackTried.assign(m_engine.FallbackFaces().size(), false);

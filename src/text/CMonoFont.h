@@ -93,7 +93,7 @@ private:
     int m_nPixelSize = 0;
     int m_nAscent = 0;
     int m_nDescent = 0;
-    int m_nUnderlineTop = 1;        // below the baseline
+    int m_nUnderlineTop = 1;        // the underline's first row, in rows below the baseline
     int m_nUnderlineThickness = 1;
     std::unordered_map<char32_t, CMonoGlyph> m_glyphs;
 };

@@ -83,7 +83,13 @@ TEST(FontEngine, WindowsFaceNamesMapToLookAlikes)
     struct Case { const char* windowsName; int charSet; const char* family; };
     const Case cases[] = {
         {"Arial", 0, "Liberation Sans"},
-        {"MS Sans Serif", 0, "Liberation Sans"},
+        {"MS Sans Serif", 0, "Unifont"},
+        {"System", 0, "Unifont"},
+        {"Fixedsys", 0, "Unifont"},
+        {"Terminal", 0, "Unifont"},
+        {"system", 0, "Unifont"},  // face names are matched without regard to case
+        {"System", 134, "Unifont"},  // the pixel face has the Chinese characters itself
+        {"Microsoft Sans Serif", 0, "Liberation Sans"},  // an outline face, not a bitmap one
         {"Times New Roman", 0, "Liberation Serif"},
         {"Courier New", 0, "Liberation Mono"},
         {"宋体", 134, "WenQuanYi Zen Hei Sharp"},
@@ -99,6 +105,34 @@ TEST(FontEngine, WindowsFaceNamesMapToLookAlikes)
         auto font = CMonoFont::Create(Font(c.windowsName, 12, c.charSet));
         ASSERT_TRUE(font);
         EXPECT_EQ(font->Face().m_szFamily, c.family) << c.windowsName << " charset " << c.charSet;
+    }
+}
+
+TEST(FontEngine, BitmapFaceNamesDrawFixedCellPixelsWithASixteenDotLine)
+{
+    if (!CFontEngine::Instance().IsFamilyInstalled("Unifont")) GTEST_SKIP() << "Unifont not installed";
+    struct Case { const char* name; int charSet; };
+    const Case cases[] = {{"MS Sans Serif", 0}, {"System", 0}, {"Fixedsys", 0}, {"Terminal", 0}, {"System", 134}};
+    for (const auto& c : cases) {
+        auto font = CMonoFont::Create(Font(c.name, 12, c.charSet));
+        ASSERT_TRUE(font);
+        EXPECT_EQ(font->Height(), 16) << c.name << ": the default 12-point line is one screen of 16 dots";
+        EXPECT_EQ(font->LogFont().m_szFaceName, c.name) << "the stored name is kept";
+        EXPECT_FALSE(font->Face().m_bInstalledName);
+        // Fixed cells: every Latin character 8 dots, a Chinese one 16.
+        for (char32_t ch : {U'i', U'W', U'4', U' '}) EXPECT_EQ(font->Glyph(ch).m_nAdvance, 8) << c.name;
+        EXPECT_EQ(font->Glyph(U'中').m_nAdvance, 16) << c.name;
+        // Crisp: the glyph's dots are the face's own 16-dot design, not a rescaled outline,
+        // so the 'H' has two full-height stems and one cross-bar row set across.
+        const CMonoGlyph& h = font->Glyph(U'H');
+        ASSERT_GT(h.m_nHeight, 0);
+        int fullColumns = 0;
+        for (int x = 0; x < h.m_nWidth; ++x) {
+            int on = 0;
+            for (int y = 0; y < h.m_nHeight; ++y) on += h.Dot(x, y);
+            fullColumns += on == h.m_nHeight;
+        }
+        EXPECT_EQ(fullColumns, 2) << c.name << "\n" << Picture(h);
     }
 }
 

@@ -2,6 +2,8 @@
 #include "document/CDrawFont.h"
 #include "editor/CTextEdit.h"
 #include "editor/CTextEntryDlg.h"
+#include "text/CFontEngine.h"
+#include "text/CLogFont.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -53,12 +55,50 @@ TEST_F(TextEntryDlgTest, OffersAtMost499Entries)
     EXPECT_EQ(dlg.FontEntries().size(), 499u);
 }
 
-TEST_F(TextEntryDlgTest, AFaceThatIsGoneSelectsTheFirstEntryAndKeepsItsName)
+TEST_F(TextEntryDlgTest, AFaceThatIsGoneSelectsTheFaceThatDrawsIt)
+{
+    if (!CFontEngine::Instance().IsFamilyInstalled("Unifont")) GTEST_SKIP() << "Unifont not installed";
+    // A list as the platform gives it: a mathematics face first, as alphabetical order puts it.
+    const std::vector<FONTENTRY> fonts = {
+        {"DejaVu Math TeX Gyre", 0, 12, 2, "Western"},
+        {"DejaVu Sans", 0, 12, 2, "Western"},
+        {"Liberation Sans", 0, 12, 2, "Western"},
+        {"Unifont", 0, 12, 1, "Western"},
+        {"Unifont", 134, 12, 1, "CHINESE_GB2312"},
+    };
+    struct Case { const char* name; int charSet; };
+    const Case cases[] = {{"MS Sans Serif", 0}, {"System", 134}, {"Arial", 0}, {"No Such Face Anywhere", 0}};
+    for (const auto& c : cases) {
+        g_szLastFontName = c.name;
+        g_nLastFontCharset = c.charSet;
+        CTextEntryDlg dlg(160, fonts);
+        CLogFont lf;
+        lf.m_nHeight = CLogFont::HeightFromPointSize(12);
+        lf.m_szFaceName = c.name;
+        lf.m_nCharSet = std::uint8_t(c.charSet);
+        const std::string drawnWith = CFontEngine::Instance().Resolve(lf).m_szFamily;
+        ASSERT_FALSE(drawnWith.empty());
+        EXPECT_EQ(dlg.FindFontEntry(), -1) << c.name << " is not installed";
+        const int selected = dlg.FaceList()->currentIndex();
+        ASSERT_GE(selected, 0);
+        EXPECT_EQ(fonts[std::size_t(selected)].m_szFaceName, drawnWith) << c.name;
+        EXPECT_EQ(fonts[std::size_t(selected)].m_nCharSet, c.charSet) << c.name;
+        EXPECT_NE(selected, 0) << c.name << ": not the first entry of the list";
+        EXPECT_EQ(dlg.m_szFaceName, c.name) << "the member keeps the stored name";
+    }
+    g_szLastFontName = "MS Sans Serif";
+    g_nLastFontCharset = 0;
+    CTextEntryDlg dlg(160, fonts);
+    EXPECT_EQ(dlg.FaceList()->currentText(), "Unifont(Western)");
+}
+
+TEST_F(TextEntryDlgTest, AFaceWhoseDrawingFaceHasNoEntrySelectsTheFirstEntryAndKeepsItsName)
 {
     g_szLastFontName = "MS Sans Serif";
     g_nLastFontCharset = 0;
     CTextEntryDlg dlg(160, Fonts());
     EXPECT_EQ(dlg.FindFontEntry(), -1);
+    EXPECT_EQ(dlg.FindDrawingFontEntry(), -1) << "the face that draws it is not in this list";
     EXPECT_EQ(dlg.FaceList()->currentIndex(), 0);
     EXPECT_EQ(dlg.m_szFaceName, "MS Sans Serif");
 

@@ -1,9 +1,9 @@
 // vemtctl: the message documents and signs from the command line. The commands live in
-// CVemtCtl; this file only binds them to the process, the user's profile and "Vemt.ini"
+// src/cli; this file only binds them to the process, the user's profile and "Vemt.ini"
 // in the current directory.
 
 #include "app/CSettingsProfile.h"
-#include "app/CVemtCtl.h"
+#include "cli/CVemtCtl.h"
 
 #include <iostream>
 #include <string>

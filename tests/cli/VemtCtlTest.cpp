@@ -1,4 +1,4 @@
-#include "app/CVemtCtl.h"
+#include "cli/CVemtCtl.h"
 
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
@@ -113,12 +113,32 @@ TEST_F(VemtCtlTest, HelpListsEveryCommandAndTheSignOptions)
     EXPECT_EQ(Run({"help"}), 0);
 }
 
+TEST_F(VemtCtlTest, EachCommandsHelpListsItsOwnOptions)
+{
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"export", "--help"}, {"vemtctl export", "--screen", "--width", "--version-code"}},
+        {{"send", "--help"}, {"vemtctl send", "--port", "--address", "--colors"}},
+        {{"help", "send"}, {"vemtctl send", "--port", "--address"}},
+        {{"send", "x.KVX", "-h"}, {"vemtctl send", "--port"}},
+    };
+    for (const auto& [args, words] : cases) {
+        EXPECT_EQ(Run(args), CVemtCtl::kExitOk) << args[0];
+        for (const std::string& word : words) EXPECT_NE(out.str().find(word), std::string::npos) << word;
+        EXPECT_TRUE(err.str().empty()) << err.str();
+    }
+    EXPECT_EQ(Run({"export", "--help"}), 0);
+    EXPECT_EQ(out.str().find("--address"), std::string::npos) << "send's options are not export's";
+}
+
 TEST_F(VemtCtlTest, NoCommandOrAnUnknownOneIsAUsageError)
 {
     EXPECT_EQ(Run({}), CVemtCtl::kExitUsage);
     EXPECT_FALSE(err.str().empty());
     EXPECT_EQ(Run({"send"}), CVemtCtl::kExitUsage);
     EXPECT_NE(err.str().find("send"), std::string::npos);
+    EXPECT_EQ(Run({"frob", "--help"}), CVemtCtl::kExitUsage);
+    EXPECT_NE(err.str().find("unknown command \"frob\""), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
 }
 
 TEST_F(VemtCtlTest, ExportOfTheWholeCanvasMatchesRenderRegionDotForDot)
@@ -144,7 +164,7 @@ TEST_F(VemtCtlTest, OptionsOverrideTheProfile)
     CVemtApp app;
     CVemtDoc doc(&app);
     const std::string file = WriteSample(app, doc);
-    ASSERT_EQ(Run({"export", file, Path("o.bmp"), "--width=40", "--height", "8", "--screens", "5"}), 0)
+    ASSERT_EQ(Run({"export", file, Path("o.bmp"), "--width=64", "--width=40", "--height", "8", "--screens", "5"}), 0)
         << err.str();
     const Bytes bmp = ReadAll(Path("o.bmp"));
     EXPECT_EQ(U32(bmp, 18), 40u);
@@ -186,6 +206,8 @@ TEST_F(VemtCtlTest, BadOptionsAreUsageErrorsOnStderr)
         {"export", file, Path("x.bmp"), "--width", "wide"},
         {"export", file, Path("x.bmp"), "--bogus", "1"},
         {"export", file, Path("x.bmp"), "--screen"},
+        {"export", file, Path("x.bmp"), Path("y.bmp")},
+        {"export", file, Path("x.bmp"), "--width", "64", "--width", "7"},
     };
     for (const auto& args : cases) {
         std::string joined;

@@ -1,0 +1,12 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CExportCommand.h"
+#include "cli/CSendCommand.h"
+
+std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& context)
+{
+    std::vector<std::unique_ptr<ICliCommand>> commands;
+    commands.push_back(std::make_unique<CExportCommand>(context));
+    commands.push_back(std::make_unique<CSendCommand>(context));
+    return commands;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Shows a sign's picture at a whole number of window pixels per dot: plain square
+// pixels at x1 and x2, and from x4 on round LEDs on a dark board, unlit ones faintly
+// visible, as a sign looks from the street.
+
+#include "raster/CRasterSurface.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+class CDotDisplay : public QWidget {
+    Q_OBJECT
+public:
+    explicit CDotDisplay(QWidget* parent = nullptr);
+
+    // The picture to show; the display keeps its own copy.
+    void SetPicture(const CRasterSurface& picture);
+    void SetZoom(int zoom);
+    int Zoom() const { return m_nZoom; }
+    // The picture as shown now, one pixel per dot.
+    const QImage& Picture() const { return m_image; }
+
+    // From this zoom on dots are drawn as LEDs.
+    static constexpr int kLedZoom = 4;
+    static const QColor kBoard;
+    static const QColor kUnlit;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QPixmap& Led(QRgb color);
+
+    QImage m_image;
+    int m_nZoom = 1;
+    QHash<QRgb, QPixmap> m_leds;  // one drawn LED per colour at the current zoom
+};
