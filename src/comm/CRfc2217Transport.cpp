@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -74,6 +75,36 @@ int LookUp(const std::string& host, const std::string& port, int timeoutMs, addr
     }
     result = lookup->result;
     return lookup->rc;
+}
+
+// The servers this program has open: one command at a time talks to a server's port, as
+// with a tty, even where a server would take a second client.
+std::mutex g_openMutex;
+std::set<std::string> g_open;
+
+std::string PortKey(const std::string& host, const std::string& port)
+{
+    std::string key = host;
+    for (char& c : key) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return key + ":" + port;
+}
+
+bool Claim(const std::string& key)
+{
+    std::lock_guard<std::mutex> lock(g_openMutex);
+    return g_open.insert(key).second;
+}
+
+bool Claimed(const std::string& key)
+{
+    std::lock_guard<std::mutex> lock(g_openMutex);
+    return g_open.count(key) != 0;
+}
+
+void Release(const std::string& key)
+{
+    std::lock_guard<std::mutex> lock(g_openMutex);
+    g_open.erase(key);
 }
 
 std::uint8_t ParityValue(EParity parity)
@@ -153,6 +184,8 @@ void CRfc2217Transport::Close()
         ::close(m_nSocket);
         m_nSocket = -1;
     }
+    if (!m_szClaim.empty()) Release(m_szClaim);
+    m_szClaim.clear();
     m_decoder.Reset();
     m_aReply.clear();
     m_aData.clear();
@@ -198,6 +231,14 @@ CSerialOpenResult CRfc2217Transport::Open(const std::string& device)
         m_szError = error;
         return result;
     }
+    const std::string key = PortKey(m_szHost, m_szPort);
+    if (!Claim(key)) {
+        result.m_nErrno = EBUSY;
+        result.m_szReason = "another command of this program is using " + Where();
+        m_szError = result.m_szReason;
+        return result;
+    }
+    m_szClaim = key;
     if (!Connect(m_szHost, m_szPort, result) || !Negotiate(result) || !ApplyLineSettings(result)) {
         m_szError = result.m_szReason;
         Close();
@@ -538,6 +579,11 @@ void CRfc2217Transport::OnSubnegotiation(std::uint8_t option, const std::vector<
 
 CDeviceCheck CRfc2217Transport::CheckDevice(const std::string& device)
 {
+    std::string host, port, error;
+    if (ParseUrl(device, host, port, error) && Claimed(PortKey(host, port))) {
+        if (m_nSocket >= 0 && m_szClaim == PortKey(host, port)) return {};
+        return {EDeviceState::Busy, EBUSY, "another command of this program is using " + host + ":" + port};
+    }
     CRfc2217Transport probe;
     probe.m_nConnectTimeoutMs = m_nConnectTimeoutMs;
     probe.m_nAckTimeoutMs = m_nAckTimeoutMs;

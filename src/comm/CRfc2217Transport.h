@@ -97,6 +97,7 @@ private:
     std::string m_szHost;
     std::string m_szPort;
     std::string m_szError;
+    std::string m_szClaim;        // this program's claim on the server's port while open
     bool m_bFailed = false;       // a time-out or refusal mid-session: nothing more is sent
     bool m_bPeerClosed = false;
     Telnet::CTelnetDecoder m_decoder;

@@ -76,8 +76,8 @@ TEST_F(Ser2netSend, ASecondClientIsTurnedAwayAsBusy)
 {
     sim.AddSign({.m_byAddress = 3});
     StartServer();
-    CRfc2217Transport first;
-    ASSERT_TRUE(first.Open(server.Url()).m_bOk);
+    CRawTcpClient first;
+    ASSERT_TRUE(first.Connect(server.Port()));
 
     CDeviceTransport second;
     const CDeviceCheck check = second.CheckDevice(server.Url());
@@ -88,6 +88,8 @@ TEST_F(Ser2netSend, ASecondClientIsTurnedAwayAsBusy)
     ASSERT_EQ(messages.items.size(), 1u);
     EXPECT_EQ(messages.items[0].text, "Sorry,You specified COM is using by another program.Please Close it and retry!");
     first.Close();
+    CDeviceTransport probe;
+    ASSERT_TRUE(WaitUntilFree(probe, server.Url()));
     messages.items.clear();
     EXPECT_EQ(RunSendCommand(doc, app, server.Url(), "3", messages), kSendAllDelivered) << server.Log();
     ExpectShows(3, Canvas(32));

@@ -164,15 +164,37 @@ TEST_F(SignServerSend, ASecondClientIsBusyUntilTheFirstLeaves)
 {
     sim.AddSign({.m_byAddress = 3});
     StartServer();
-    CRfc2217Transport first;
-    ASSERT_TRUE(first.Open(server.Url()).m_bOk);
+    CRawTcpClient first;
+    ASSERT_TRUE(first.Connect(server.Port()));
+    CDeviceTransport second;
+    EXPECT_EQ(second.CheckDevice(server.Url()).m_szReason,
+              "another client holds the device server's port (it answered \"Port already in use\")");
     EXPECT_EQ(RunSendCommand(doc, app, server.Url(), "3", messages), kSendNothingSent);
     ASSERT_EQ(messages.items.size(), 1u);
     EXPECT_EQ(messages.items[0].text, "Sorry,You specified COM is using by another program.Please Close it and retry!");
     first.Close();
+    CDeviceTransport probe;
+    ASSERT_TRUE(WaitUntilFree(probe, server.Url()));
     messages.items.clear();
     EXPECT_EQ(RunSendCommand(doc, app, server.Url(), "3", messages), kSendAllDelivered);
     EXPECT_TRUE(messages.items.empty());
+}
+
+TEST_F(SignServerSend, OneCommandOfThisProgramAtATimeTalksToAServer)
+{
+    sim.AddSign({.m_byAddress = 3});
+    StartServer();
+    CRfc2217Transport first;
+    ASSERT_TRUE(first.Open(server.Url()).m_bOk);
+    CDeviceTransport second;
+    const CDeviceCheck check = second.CheckDevice(server.Url());
+    EXPECT_EQ(int(check.m_eState), int(EDeviceState::Busy));
+    EXPECT_EQ(check.m_szReason, "another command of this program is using 127.0.0.1:" + std::to_string(server.Port()));
+    EXPECT_EQ(second.Open(server.Url()).m_nErrno, EBUSY);
+    EXPECT_EQ(int(first.CheckDevice(server.Url()).m_eState), int(EDeviceState::Free)) << "its own port";
+    EXPECT_EQ(server.Connections(), 1) << "the second never connected";
+    first.Close();
+    EXPECT_TRUE(second.Open(server.Url()).m_bOk);
 }
 
 TEST(Rfc2217Transport, UnreachableServersAreNamedWithTheReason)
