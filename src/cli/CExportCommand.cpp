@@ -15,13 +15,15 @@
 
 const char* CExportCommand::Synopsis() const
 {
-    return "export FILE.KVX OUT.bmp [--screen N] [sign options]";
+    return "export FILE.KVX OUT.bmp | --text TEXT [compose options] OUT.bmp [--screen N] [sign options]";
 }
 
 const char* CExportCommand::Description() const
 {
     return "Renders the document at one pixel per dot, as the editor exports it, into a 24-bit\n"
-           "    bitmap: the whole canvas (W x N*H dots), or with --screen N only screen N (from 1).";
+           "    bitmap: the whole canvas (W x N*H dots), or with --screen N only screen N (from 1).\n"
+           "    With --text TEXT instead of FILE.KVX the message is composed as \"compose\" would\n"
+           "    write it, so a script can look at the dots before sending them.";
 }
 
 void CExportCommand::AddOptions(CLI::App& command)
@@ -29,14 +31,19 @@ void CExportCommand::AddOptions(CLI::App& command)
     command.add_option("files", m_aFiles, "the document to render and the bitmap to write")
         ->type_name("FILE.KVX OUT.bmp");
     m_pScreen = command.add_option("--screen", m_szScreen, "only this screen, from 1")->type_name("N");
+    m_pText = command.add_option("--text", m_szText, "render this text, composed as \"compose\" does, instead of a file")
+                  ->type_name("TEXT");
+    m_composeOptions.AddTo(command);
     m_signOptions.AddTo(command);
 }
 
 int CExportCommand::Run()
 {
     std::ostream& err = m_context.m_err;
-    if (m_aFiles.size() != 2) {
-        err << "vemtctl export: needs FILE.KVX and OUT.bmp; usage: " << Synopsis() << "\n";
+    const bool composed = m_pText->count() > 0;
+    if (m_aFiles.size() != (composed ? 1u : 2u)) {
+        err << "vemtctl export: needs FILE.KVX and OUT.bmp, or --text TEXT and OUT.bmp; usage: " << Synopsis()
+            << "\n";
         return kCliExitUsage;
     }
     std::optional<int> screen;
@@ -55,14 +62,20 @@ int CExportCommand::Run()
         return kCliExitUsage;
     }
 
-    const std::string& input = m_aFiles[0];
     CVemtDoc doc(&app);
-    if (!LoadDocumentFile(m_context, input, doc, app)) return kCliExitFailed;
+    if (composed) {
+        std::string text;
+        if (!CComposeOptions::ReadText(m_context, m_szText, text, Name())) return kCliExitUsage;
+        const int status = m_composeOptions.Compose(m_context, text, doc, app, Name());
+        if (status != kCliExitOk) return status;
+    } else if (!LoadDocumentFile(m_context, m_aFiles[0], doc, app)) {
+        return kCliExitFailed;
+    }
 
     const CRasterSurface picture = screen ? CCanvasExport::RenderScreen(doc, app, *screen - 1)
                                           : CCanvasExport::RenderCanvas(doc, app);
     const std::vector<std::uint8_t> bmp = CBmpFile::Encode24(picture);
-    const std::string& output = m_aFiles[1];
+    const std::string& output = m_aFiles.back();
     std::string error;
     if (!CFileBytes::WriteAtomically(output, bmp, error)) {
         err << "vemtctl: cannot write " << output << ": " << error << "\n";

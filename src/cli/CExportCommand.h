@@ -1,7 +1,9 @@
 #pragma once
-// "vemtctl export": the document rendered at one pixel per dot into a 24-bit bitmap.
+// "vemtctl export": the document rendered at one pixel per dot into a 24-bit bitmap; with
+// --text, a document composed in memory from a text.
 
 #include "cli/CCliContext.h"
+#include "cli/CComposeOptions.h"
 #include "cli/CSignOptions.h"
 #include "cli/ICliCommand.h"
 
@@ -20,7 +22,10 @@ public:
 
 private:
     const CCliContext& m_context;
-    std::vector<std::string> m_aFiles;  // FILE.KVX OUT.bmp
+    std::vector<std::string> m_aFiles;  // FILE.KVX OUT.bmp, or OUT.bmp with --text
+    std::string m_szText;
+    CLI::Option* m_pText = nullptr;
+    CComposeOptions m_composeOptions;
     std::string m_szScreen;
     CLI::Option* m_pScreen = nullptr;
     CSignOptions m_signOptions;

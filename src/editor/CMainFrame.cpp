@@ -15,6 +15,7 @@
 #include "editor/CChildFrame.h"
 #include "editor/CVemtView.h"
 #include "editor/MenuCommands.h"
+#include "programme/ui/ProgrammeCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -173,6 +174,7 @@ void CMainFrame::InstallCommands()
         return child && child->Document().GetUsedHeight() != 0;
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
+    InstallProgrammeCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()

@@ -4,6 +4,7 @@
 #include "document/CDrawFont.h"
 #include "editor/CTextEdit.h"
 #include "text/CCodePage.h"
+#include "text/CFontCatalogue.h"
 #include "text/CFontEngine.h"
 #include "text/CLogFont.h"
 
@@ -131,18 +132,12 @@ void CTextEntryDlg::BuildControls(int signWidth)
 
 int CTextEntryDlg::FindFontEntry() const
 {
-    for (std::size_t i = 0; i < m_aFonts.size(); ++i)
-        if (m_aFonts[i].m_szFaceName == m_szFaceName && m_aFonts[i].m_nCharSet == m_nCharSet) return int(i);
-    return -1;
+    return CFontCatalogue::ExactEntry(m_aFonts, m_szFaceName, m_nCharSet);
 }
 
 int CTextEntryDlg::FindDrawingFontEntry() const
 {
-    const CResolvedFace face = CFontEngine::Instance().Resolve(EditLogFont());
-    if (!face.IsValid()) return -1;
-    for (std::size_t i = 0; i < m_aFonts.size(); ++i)
-        if (m_aFonts[i].m_szFaceName == face.m_szFamily && m_aFonts[i].m_nCharSet == m_nCharSet) return int(i);
-    return -1;
+    return CFontCatalogue::DrawingFaceEntry(m_aFonts, m_szFaceName, m_nCharSet);
 }
 
 void CTextEntryDlg::SyncControls()
@@ -151,9 +146,7 @@ void CTextEntryDlg::SyncControls()
     // A name that is not installed shows the face its text is drawn with, not whatever
     // face happens to come first; the member keeps the stored name until a face is
     // chosen or the entry is accepted.
-    int entry = FindFontEntry();
-    if (entry < 0) entry = FindDrawingFontEntry();
-    if (entry < 0) entry = m_aFonts.empty() ? -1 : 0;
+    const int entry = CFontCatalogue::ShownEntry(m_aFonts, m_szFaceName, m_nCharSet);
     m_pFace->setCurrentIndex(entry);
     if (m_nFontSize < 1 || m_nFontSize > kMaxFontSize) {
         // No usable size: the matched entry's own height.

@@ -76,6 +76,31 @@ const char* CFontCatalogue::ScriptName(int charSet)
     return "";
 }
 
+int CFontCatalogue::ExactEntry(const std::vector<FONTENTRY>& entries, const std::string& faceName, int charSet)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].m_szFaceName == faceName && entries[i].m_nCharSet == charSet) return int(i);
+    return -1;
+}
+
+int CFontCatalogue::DrawingFaceEntry(const std::vector<FONTENTRY>& entries, const std::string& faceName,
+                                     int charSet)
+{
+    CLogFont logFont;
+    logFont.m_szFaceName = faceName;
+    logFont.m_nCharSet = std::uint8_t(charSet);
+    const CResolvedFace face = CFontEngine::Instance().Resolve(logFont);
+    return face.IsValid() ? ExactEntry(entries, face.m_szFamily, charSet) : -1;
+}
+
+int CFontCatalogue::ShownEntry(const std::vector<FONTENTRY>& entries, const std::string& faceName, int charSet)
+{
+    int entry = ExactEntry(entries, faceName, charSet);
+    if (entry < 0) entry = DrawingFaceEntry(entries, faceName, charSet);
+    if (entry < 0) entry = entries.empty() ? -1 : 0;
+    return entry;
+}
+
 std::vector<FONTENTRY> CFontCatalogue::Enumerate()
 {
     std::vector<FONTENTRY> entries;

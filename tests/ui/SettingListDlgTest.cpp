@@ -5,6 +5,7 @@
 #include "app/CVemtApp.h"
 #include "document/CDrawRect.h"
 #include "document/CVemtDoc.h"
+#include "editor/undo/CUndoHistory.h"
 #include "programme/ScreenCodes.h"
 #include "programme/SettingListRows.h"
 #include "programme/ui/CAppendModeDlg.h"
@@ -467,4 +468,43 @@ TEST(AppendModeDlg, UncheckedPauseKeepsItsTimeAndTheEditTakesTwoDigitsOnly)
         ApplyAppendChoice(r, edit.Choice());
         EXPECT_EQ(r.nPauseSec, QString(c.shown).toInt());
     }
+}
+
+TEST_F(SettingListDlgTest, EachEditIsOneUndoableStep)
+{
+    UseScreens(2);
+    auto dlg = Open();
+    CUndoHistory& history = CUndoHistory::Of(doc);
+    EXPECT_FALSE(history.CanUndo());
+
+    // Escape changes nothing: the document is marked modified, yet there is no step.
+    QComboBox* combo = OpenDropDown(*dlg, 0, 1);
+    ASSERT_NE(combo, nullptr);
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DropDown(*dlg) == nullptr; }, 2000));
+    EXPECT_FALSE(history.CanUndo());
+
+    combo = OpenDropDown(*dlg, 1, 3);
+    ASSERT_NE(combo, nullptr);
+    combo->setCurrentIndex(3);
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DropDown(*dlg) == nullptr; }, 2000));
+    WhenModal<CSetAllScreenDlg>([](CSetAllScreenDlg* set) {
+        set->ScreenBox()->setCurrentIndex(1);
+        set->OkButton()->click();
+    });
+    dlg->SetRowButton()->click();
+    EXPECT_EQ(app.m_aScreenInfo[0].bySpeed, 3);
+    EXPECT_EQ(history.UndoText(), "Moving Method");
+
+    history.Undo();
+    EXPECT_EQ(app.m_aScreenInfo[0].bySpeed, 0);
+    EXPECT_EQ(app.m_aScreenInfo[1].bySpeed, 3);
+    history.Undo();
+    EXPECT_EQ(app.m_aScreenInfo[1].bySpeed, 0);
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo();
+    history.Redo();
+    EXPECT_EQ(app.m_aScreenInfo[0].bySpeed, 3);
+    dlg->reject();
 }

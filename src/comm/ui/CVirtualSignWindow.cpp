@@ -2,12 +2,19 @@
 
 #include "comm/CSignSimulator.h"
 #include "comm/CVirtualSign.h"
+#include "comm/SignProgramme.h"
+#include "programme/CPreviewClockPainter.h"
+#include "programme/CPreviewPlayer.h"
+#include "programme/ui/CDotDisplay.h"
+#include "programme/ui/CPreviewPacer.h"
 
 #include <QLabel>
 #include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
+#include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -91,9 +98,25 @@ CVirtualSignWindow::CVirtualSignWindow(CVirtualSign& sign, QWidget* parent) : QW
     p.setColor(QPalette::Window, Qt::black);
     m_pScroll->setPalette(p);
     m_pScroll->setBackgroundRole(QPalette::Window);
+    m_pPlay = new QPushButton(QStringLiteral("Play"), this);
+    m_pPlay->setCheckable(true);
+    m_pPlay->setToolTip(QStringLiteral("Run the message the way the sign plays it"));
+    connect(m_pPlay, &QPushButton::toggled, this, &CVirtualSignWindow::SetPlaying);
+    m_pPlayDisplay = new CDotDisplay;
+    m_pPlayDisplay->setAccessibleName(QStringLiteral("Sign playing"));
+    m_pPlayScroll = new QScrollArea(this);
+    m_pPlayScroll->setWidget(m_pPlayDisplay);
+    m_pPlayScroll->setAlignment(Qt::AlignCenter);
+    m_pPlayScroll->setPalette(p);
+    m_pPlayScroll->setBackgroundRole(QPalette::Window);
+    m_pPlayScroll->hide();
+    auto* head = new QHBoxLayout;
+    head->addWidget(m_pHeader, 1);
+    head->addWidget(m_pPlay);
     auto* top = new QVBoxLayout(this);
-    top->addWidget(m_pHeader);
+    top->addLayout(head);
     top->addWidget(m_pScroll, 1);
+    top->addWidget(m_pPlayScroll, 1);
 
     // The sign tells us on its line's thread; the window reads it on its own.
     m_nListener = m_sign.AddListener([this] { QMetaObject::invokeMethod(this, [this] { Refresh(); }, Qt::QueuedConnection); });
@@ -103,6 +126,58 @@ CVirtualSignWindow::CVirtualSignWindow(CVirtualSign& sign, QWidget* parent) : QW
 CVirtualSignWindow::~CVirtualSignWindow()
 {
     m_sign.RemoveListener(m_nListener);
+    StopPlay();
+}
+
+bool CVirtualSignWindow::IsPlaying() const { return m_pPacer != nullptr; }
+
+void CVirtualSignWindow::SetPlaying(bool on)
+{
+    if (on)
+        StartPlay();
+    else
+        StopPlay();
+}
+
+void CVirtualSignWindow::StartPlay()
+{
+    StopPlay();
+    m_pPlayer = MakeSignPlayer(m_sign.State());
+    if (!m_pPlayer) {
+        // Nothing received yet: nothing to play.
+        const QSignalBlocker quiet(m_pPlay);
+        m_pPlay->setChecked(false);
+        return;
+    }
+    if (!m_pClockPainter) m_pClockPainter = std::make_unique<CPreviewClockPainter>();
+    m_pPlayer->SetTextPainter(m_pClockPainter.get());
+    m_pPlayDisplay->SetZoom(m_nPitch);
+    m_pPlayDisplay->SetPicture(m_pPlayer->Display());
+    m_pPlayDisplay->resize(m_pPlayDisplay->sizeHint());
+    m_pPacer = new CPreviewPacer(*m_pPlayer, this);
+    connect(m_pPacer, &CPreviewPacer::FrameShown, m_pPlayDisplay, &CDotDisplay::SetPicture);
+    m_pScroll->hide();
+    m_pPlayScroll->show();
+    m_pPacer->Start();
+}
+
+void CVirtualSignWindow::StopPlay()
+{
+    if (m_pPacer) {
+        m_pPacer->Stop();
+        delete m_pPacer;
+        m_pPacer = nullptr;
+    }
+    m_pPlayer.reset();
+    if (m_pPlayScroll) m_pPlayScroll->hide();
+    if (m_pScroll) m_pScroll->show();
+}
+
+void CVirtualSignWindow::hideEvent(QHideEvent* event)
+{
+    // A hidden window plays for nobody.
+    m_pPlay->setChecked(false);
+    QWidget::hideEvent(event);
 }
 
 void CVirtualSignWindow::Refresh()
@@ -139,6 +214,9 @@ void CVirtualSignWindow::Refresh()
                                                             : QStringLiteral("red only"))
                                .arg(state.m_nMessages));
     }
+    m_pPlay->setEnabled(m_nScreens > 0);
+    // A new message starts playing from its beginning.
+    if (IsPlaying()) StartPlay();
     const QSize hint = m_pDots->sizeHint();
     m_pDots->resize(hint);
     m_pDots->update();

@@ -1,12 +1,21 @@
 #pragma once
 // What the built-in sign shows: every screen of its last message, dot for dot, magnified
-// on black, with the screen number and the sign's address.
+// on black, with the screen number and the sign's address. "Play" runs the message the
+// way the sign plays it (entries, holds and exits by its received settings), in place of
+// the still screens, until it is pressed again.
 
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
+
+class CDotDisplay;
+class CPreviewClockPainter;
+class CPreviewPacer;
+class CPreviewPlayer;
 class CVirtualSign;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 
 class CVirtualSignWindow : public QWidget {
@@ -24,8 +33,18 @@ public:
     int ScreenHeight() const { return m_nScreenHeight; }
     int DotPitch() const { return m_nPitch; }
     QLabel* HeaderLabel() const { return m_pHeader; }
+    QPushButton* PlayButton() const { return m_pPlay; }
+    CDotDisplay* PlayDisplay() const { return m_pPlayDisplay; }
+    bool IsPlaying() const;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void SetPlaying(bool on);
+    void StartPlay();
+    void StopPlay();
+
     class CDotView;
 
     CVirtualSign& m_sign;
@@ -38,6 +57,12 @@ private:
     QLabel* m_pHeader = nullptr;
     QScrollArea* m_pScroll = nullptr;
     CDotView* m_pDots = nullptr;
+    QPushButton* m_pPlay = nullptr;
+    CDotDisplay* m_pPlayDisplay = nullptr;
+    QScrollArea* m_pPlayScroll = nullptr;
+    std::unique_ptr<CPreviewClockPainter> m_pClockPainter;
+    std::unique_ptr<CPreviewPlayer> m_pPlayer;
+    CPreviewPacer* m_pPacer = nullptr;
 };
 
 // The process's virtual sign window, made on first use, shown and raised.

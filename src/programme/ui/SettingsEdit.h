@@ -1,7 +1,8 @@
 #pragma once
 // Every change the settings dialogs make to the per-screen settings goes through this one
 // call: the change is applied to the application's table and the document is marked
-// modified. It is the single place where an undo step for a settings change belongs.
+// modified. A change that alters the table becomes one step of the document's undo
+// history.
 
 #include "programme/SCREENINFO.h"
 
