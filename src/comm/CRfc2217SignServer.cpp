@@ -172,10 +172,12 @@ void CRfc2217SignServer::Run()
         const int one = 1;
         ::setsockopt(client.fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         ++m_nConnections;
+        m_bServing = true;
         const bool stopped = !Serve(client);
-        ::close(client.fd);
         // A client that left in the middle of a frame leaves no half frame behind.
         m_simulator.AbortFrame();
+        m_bServing = false;
+        ::close(client.fd);
         if (stopped) return;
     }
 }

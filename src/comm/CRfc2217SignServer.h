@@ -38,6 +38,8 @@ public:
     std::string ReceivedParity() const;
     std::vector<std::uint8_t> ReceivedBytes() const;
     int Connections() const { return m_nConnections; }
+    // Whether a client holds the line now; false before the server closes its side.
+    bool Serving() const { return m_bServing; }
 
     // Set before Start.
     bool m_bPaced = false;
@@ -60,6 +62,7 @@ private:
     int m_aStopPipe[2] = {-1, -1};
     std::thread m_thread;
     std::atomic<int> m_nConnections {0};
+    std::atomic<bool> m_bServing {false};
     mutable std::mutex m_recordMutex;
     std::string m_szParity;
     std::vector<std::uint8_t> m_aReceived;

@@ -181,6 +181,20 @@ CRfc2217Transport::~CRfc2217Transport()
 void CRfc2217Transport::Close()
 {
     if (m_nSocket >= 0) {
+        // A server frees its port only once it has seen the client go: leaving in order,
+        // and waiting (briefly) for its side to close, lets the next command's connection
+        // find the port free instead of "in use".
+        if (!m_bPeerClosed && ::shutdown(m_nSocket, SHUT_WR) == 0) {
+            const auto deadline = Clock::now() + std::chrono::milliseconds(kCloseWaitMs);
+            std::uint8_t buffer[512];
+            for (;;) {
+                pollfd p {m_nSocket, POLLIN, 0};
+                const int left = MsLeft(deadline);
+                if (left == 0 || ::poll(&p, 1, left) <= 0) break;
+                const ssize_t n = ::recv(m_nSocket, buffer, sizeof buffer, 0);
+                if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) break;
+            }
+        }
         ::close(m_nSocket);
         m_nSocket = -1;
     }

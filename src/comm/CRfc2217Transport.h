@@ -67,6 +67,7 @@ public:
 
     int m_nConnectTimeoutMs = 5000;  // look-up and connection
     int m_nAckTimeoutMs = 2000;      // each acknowledgement of the server
+    static constexpr int kCloseWaitMs = 500;  // for the server to close its side
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -180,6 +180,24 @@ TEST_F(SignServerSend, ASecondClientIsBusyUntilTheFirstLeaves)
     EXPECT_TRUE(messages.items.empty());
 }
 
+TEST_F(SignServerSend, TheNextCommandFindsThePortFreeAtOnce)
+{
+    // Each address of a list is a connection of its own, opened as soon as the last one
+    // closed: the server must have seen the last one go.
+    sim.AddSign({.m_byAddress = 3});
+    StartServer();
+    for (int round = 0; round < 20; ++round) {
+        CRfc2217Transport transport;
+        const CSerialOpenResult r = transport.Open(server.Url());
+        ASSERT_TRUE(r.m_bOk) << "round " << round << ": " << r.m_szReason;
+        EXPECT_TRUE(server.Serving());
+        transport.Close();
+        EXPECT_FALSE(server.Serving()) << "round " << round << ": the server has let go when Close returns";
+    }
+    EXPECT_EQ(RunSendCommand(doc, app, server.Url(), "3,3,3", messages), kSendAllDelivered);
+    EXPECT_TRUE(messages.items.empty()) << messages.items[0].text;
+}
+
 TEST_F(SignServerSend, OneCommandOfThisProgramAtATimeTalksToAServer)
 {
     sim.AddSign({.m_byAddress = 3});
