@@ -72,7 +72,6 @@ struct CRfc2217SignServer::Client {
 CRfc2217SignServer::~CRfc2217SignServer()
 {
     Stop();
-    if (m_nListen >= 0) ::close(m_nListen);
     for (int& fd : m_aStopPipe)
         if (fd >= 0) ::close(fd), fd = -1;
 }
@@ -144,6 +143,9 @@ void CRfc2217SignServer::Stop()
         (void)!::write(m_aStopPipe[1], &c, 1);
         m_thread.join();
     }
+    // A stopped server is gone from the network: a client is refused, not left waiting.
+    if (m_nListen >= 0) ::close(m_nListen);
+    m_nListen = -1;
 }
 
 std::string CRfc2217SignServer::ReceivedParity() const

@@ -29,7 +29,7 @@ public:
     bool Listen(const std::string& url, std::string& error);
     int Port() const { return m_nPort; }
     std::string Url() const;
-    // Serves on its own thread until Stop.
+    // Serves on its own thread until Stop, which also stops listening.
     bool Start();
     void Stop();
 
