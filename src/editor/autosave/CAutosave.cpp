@@ -213,7 +213,9 @@ int StartAutosave(CMainFrame& frame, CVemtApp& app, IMessageSink& messages)
     auto* autosave = new CAutosave(frame, app);
     autosave->setObjectName(QStringLiteral("autosave"));
     const auto ask = [](const CRecoveryState& state) {
-        const QString name = QString::fromStdString(state.m_szDocPath.empty() ? state.m_szTitle : state.m_szDocPath);
+        const QString name = state.m_szDocPath.empty()
+                                 ? QStringLiteral("a new message, never saved")
+                                 : QString::fromStdString(state.m_szDocPath);
         QMessageBox box(QMessageBox::Question, QString::fromLatin1(CAutosave::kRestoreCaption),
                         QString::fromLatin1(CAutosave::kRestoreQuestion).arg(name));
         QPushButton* restore = box.addButton(QString::fromLatin1(CAutosave::kRestoreButton), QMessageBox::AcceptRole);
