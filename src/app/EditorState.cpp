@@ -3,6 +3,11 @@
 int g_nDrawMode;
 int g_nToolShape;
 int g_nZoomIndex;
+int g_nPrevZoomIndex;
+int g_nViewWidth;
+int g_nViewHeight;
+bool g_bHScroll;
+bool g_bVScroll;
 CRect g_rcUpdate;
 COLORREF g_crForeground;
 COLORREF g_crBackground;
@@ -34,6 +39,11 @@ void ResetEditorState()
     g_nDrawMode = kDrawModeSelect;
     g_nToolShape = 0;
     g_nZoomIndex = 0;
+    g_nPrevZoomIndex = 0;
+    g_nViewWidth = 0;
+    g_nViewHeight = 0;
+    g_bHScroll = false;
+    g_bVScroll = false;
     g_rcUpdate = CRect();
     g_crForeground = 0x0000FF;
     g_crBackground = 0x000000;

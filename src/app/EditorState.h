@@ -15,6 +15,11 @@ enum ToolShape { kToolSelect = 0, kToolCharacter = 10 };
 extern int g_nDrawMode;        // current drawing mode
 extern int g_nToolShape;       // shape variant of the current tool
 extern int g_nZoomIndex;       // index into the zoom factors 1, 2, 6, 8
+extern int g_nPrevZoomIndex;   // the index before the last zoom change
+extern int g_nViewWidth;       // pixel size of the canvas area a document window shows
+extern int g_nViewHeight;
+extern bool g_bHScroll;        // the canvas is wider / taller than that area
+extern bool g_bVScroll;
 extern CRect g_rcUpdate;       // pending update rectangle in dots; empty = whole visible area
 extern COLORREF g_crForeground;
 extern COLORREF g_crBackground;

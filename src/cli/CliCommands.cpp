@@ -1,8 +1,12 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CClockCommand.h"
 #include "cli/CComposeCommand.h"
 #include "cli/CExportCommand.h"
+#include "cli/CInfoCommand.h"
+#include "cli/COnOffCommand.h"
 #include "cli/CSendCommand.h"
+#include "cli/CTimerCommand.h"
 
 std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& context)
 {
@@ -10,5 +14,10 @@ std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& con
     commands.push_back(std::make_unique<CExportCommand>(context));
     commands.push_back(std::make_unique<CSendCommand>(context));
     commands.push_back(std::make_unique<CComposeCommand>(context));
+    commands.push_back(std::make_unique<CClockCommand>(context));
+    commands.push_back(std::make_unique<COnOffCommand>(COnOffCommand::Power(context)));
+    commands.push_back(std::make_unique<CTimerCommand>(context));
+    commands.push_back(std::make_unique<COnOffCommand>(COnOffCommand::ShowAddress(context)));
+    commands.push_back(std::make_unique<CInfoCommand>(context));
     return commands;
 }

@@ -73,6 +73,55 @@ inline constexpr const char* kGreenFailed = "Communication falied when sending g
 inline constexpr const char* kGreenEndNoReply = "Communication Error when sending End green frame to %d# address!";
 inline constexpr const char* kGreenEndFailed = "Communication falied when sending end green frame to %d# address";
 
+// Device commands: progress texts (printf formats), failures and captions.
+inline constexpr const char* kClockAddress =
+    "Now is adjust the time and date of Moving-Sign to %d# address, Please waitting...";
+inline constexpr const char* kClockBroadcast =
+    "Now is adjust the time and date of Moving-Sign(broadcast sending), Please waitting...";
+inline constexpr const char* kClockFailed = "Adjust time failed!";
+inline constexpr const char* kClockCaption = "Adjust Time";
+inline constexpr const char* kOpenAddress = "Now is open Lextrel(%d# address), Please waitting...";
+inline constexpr const char* kOpenBroadcast = "Now is open Lextrel(broadcast sending), Please waitting...";
+inline constexpr const char* kOpenFailed = "Open Lextrel failed!";
+inline constexpr const char* kOpenCaption = "Open";
+inline constexpr const char* kCloseAddress = "Now is close Lextrel(%d# address), Please waitting...";
+inline constexpr const char* kCloseBroadcast = "Now is close Lextrel(broadcast sending), Please waitting...";
+inline constexpr const char* kCloseFailed = "Close Lextrel failed!";
+inline constexpr const char* kCloseCaption = "Close";
+inline constexpr const char* kTimerAddress =
+    "Now is sending timer infomation to Lextrel(%d# address), Please waitting...";
+inline constexpr const char* kTimerBroadcast =
+    "Now is sending timer infomation to Lextrel(broadcast sending), Please waitting...";
+inline constexpr const char* kTimerFailed = "Sending timer infomation to Lextrel failed!";
+inline constexpr const char* kTimerCaption = "Timer";
+inline constexpr const char* kShowAddressBroadcast =
+    "Now is let LED Lextrel to display itself address always, Please waitting...";
+inline constexpr const char* kShowAddressFailed = "Let LED Lextrel to display itself address always failed!";
+inline constexpr const char* kShowAddressCaption = "Display address";
+inline constexpr const char* kHideAddressBroadcast =
+    "Now is let LED Lextrel to don't display itself address always, Please waitting...";
+inline constexpr const char* kHideAddressFailed = "Let LED Lextrel to don't display itself address always failed!";
+inline constexpr const char* kHideAddressCaption = "No-Display address";
+
+// Sign information query.
+inline constexpr const char* kInfoNoBroadcast = "Sorry,the address string can't include 0 address.";
+inline constexpr const char* kInfoNoBroadcastCaption = "Prompt";
+inline constexpr const char* kInfoConnecting = "Is connecting with %d# address Moving-Sign,Please waiting...";
+inline constexpr const char* kInfoResult = "Get %d# address Moving-Sign's information %s";
+inline constexpr const char* kInfoSuccess = "success";
+inline constexpr const char* kInfoError = "error";
+inline constexpr const char* kInfoVersion = "%d# address Moving-Sign's version is:%s";
+inline constexpr const char* kInfoMemory = "%d# address Moving-Sign's memory size is:%s";
+inline constexpr const char* kInfoMotherboard = "%d# address Moving-Sign's Motherboard version is:%s";
+inline constexpr const char* kInfoCrystal = "%d# address Moving-Sign's Crystal Frenquency is:%s";
+inline constexpr const char* kInfoNone = "NONE";
+inline constexpr const char* kInfoLogNoReply = "Occure an error when sending command to %d# address";
+inline constexpr const char* kInfoLogShort = "The number from %d# address Moving-Sign return is incorrect";
+inline constexpr const char* kInfoLogBadFormat =
+    "The format or the check sum from %d# address Moving-Sign return is incorrect";
+inline constexpr const char* kInfoLogOk =
+    "%d address Moving-Sign's Version is %s,Memory size is %s,Motherboard version is %s,Crystal Frequency is %s";
+
 // Timed sending puts this stamp before each collected message.
 inline constexpr const char* kTimedStamp = "(Year/Month/Date Hour:Minute)%d/%02d/%02d %02d:%02d ";
 

@@ -54,12 +54,14 @@ int BuildInfoReply(std::uint8_t* reply, int size, const CSignInfo& info, std::ui
     return L + 6;
 }
 
-EQueryResult QuerySignInfo(CSerialLink& link, std::uint8_t address, CSignInfo& info)
+EQueryResult QuerySignInfo(CSerialLink& link, std::uint8_t address, CSignInfo& info,
+                           const std::function<void()>& acknowledged)
 {
     info = CSignInfo {};
     std::uint8_t frame[kQueryFrameSize];
     BuildQueryFrame(frame, address);
     if (SendFrame(link, frame, kQueryFrameSize) != kFrameDelivered) return EQueryResult::NoReply;
+    if (acknowledged) acknowledged();
     std::uint8_t reply[kInfoReplyBufferSize] = {};
     if (link.ReadComBlock(reply, kInfoReplyBufferSize)) return EQueryResult::Short;
     if (!IsInfoReplyValid(reply, kInfoReplyBufferSize)) return EQueryResult::BadFormat;

@@ -4,6 +4,7 @@
 //   8.. four blank-separated texts, 5 + L checksum of bytes 5 .. 4 + L.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CSerialLink;
@@ -33,5 +34,7 @@ CSignInfo ReadInfoFields(const std::uint8_t* reply, int size);
 // Builds a reply the way a sign does (used by the sign simulator and by tests).
 int BuildInfoReply(std::uint8_t* reply, int size, const CSignInfo& info, std::uint8_t type = 1);
 
-// One query exchange on an open port.
-EQueryResult QuerySignInfo(CSerialLink& link, std::uint8_t address, CSignInfo& info);
+// One query exchange on an open port. acknowledged, when given, is called as soon as the
+// sign has taken the query frame, before its reply is read.
+EQueryResult QuerySignInfo(CSerialLink& link, std::uint8_t address, CSignInfo& info,
+                           const std::function<void()>& acknowledged = {});

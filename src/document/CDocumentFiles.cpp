@@ -127,15 +127,22 @@ bool CDocumentFiles::OnOpenDocument(const std::string& path)
 bool CDocumentFiles::Load(const std::string& path, bool byFramework)
 {
     m_szLastError.clear();
+    // A file that cannot be taken leaves the cleared document without its name: a later
+    // Save must not overwrite the very file the user may still recover, and a file that
+    // did not open has no place among the recent files. The window keeps its title.
+    const std::string previousTitle = m_szTitle;
     if (!ClearDocument(!byFramework)) return false;
-    SetPathName(path, true);
+    const auto failed = [&] {
+        m_szTitle = previousTitle;
+        return false;
+    };
 
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (CFileBytes::Read(path, CKvxFile::kMaxFileBytes, bytes, reason) != CFileBytes::ReadResult::Ok) {
         m_szLastError = "Cannot open the file " + path + " (" + reason + ").";
         m_messages.ShowMessage(m_szLastError, kMessageCaption, MessageButtons::Ok, MessageIcon::Error);
-        return false;
+        return failed();
     }
 
     const CKvxReadResult result = CKvxFile::ReadKvx(bytes, m_doc, m_app, path);
@@ -144,14 +151,15 @@ bool CDocumentFiles::Load(const std::string& path, bool byFramework)
         if (byFramework || !m_bTimingSend)
             m_messages.ShowMessage(kBadSignature, kMessageCaption, MessageButtons::Ok,
                                    MessageIcon::None);
-        return false;
+        return failed();
     }
     if (!result.Ok()) {
         m_szLastError = result.m_szMessage;
         m_messages.ShowMessage(result.m_szMessage, kMessageCaption, MessageButtons::Ok,
                                MessageIcon::Error);
-        return false;
+        return failed();
     }
+    SetPathName(path, true);
     m_doc.SetModifiedFlag(false);
     if (!byFramework) RenderViews();
     CParFile::ReadParFile(path, m_app);

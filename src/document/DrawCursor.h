@@ -9,6 +9,9 @@ enum class EDrawCursor {
     SizeWE,    // west / east
     SizeAll,   // four-way move
     Select,    // the editor's select cursor (resource 156)
+    Pen,       // the pen tool's cursor (resource 139)
+    Fill,      // the fill tool's cursor (resource 153)
+    EyeDrop,   // the eye drop's cursor (resource 155)
 };
 
 using SetCursorFunction = void (*)(EDrawCursor);

@@ -1,11 +1,13 @@
 #pragma once
 // The window of one document: its canvas view, sized to the canvas up to 700 x 430
-// pixels, with scroll bars beyond that. The window owns its document.
+// pixels (560 x 340 on a 640-pixel-wide display), with scroll bars beyond that. It has no
+// caption or border of its own and sits at the top-left of the main window. The window
+// owns its document.
 
 #include "app/ui/CQtMessageSink.h"
 #include "document/ui/CQtFileDialogs.h"
 
-#include <QScrollArea>
+#include <QWidget>
 
 #include <memory>
 
@@ -14,17 +16,12 @@ class CVemtApp;
 class CVemtDoc;
 class CVemtView;
 
-class CChildFrame : public QScrollArea {
+class CChildFrame : public QWidget {
     Q_OBJECT
 public:
     CChildFrame(CVemtApp& app, std::unique_ptr<CVemtDoc> doc, const QString& documentTitle,
                 QWidget* parent = nullptr);
     ~CChildFrame() override;
-
-    // The size the window asks for: canvas + 4 up to the limits, plus a scroll bar's
-    // room when only one direction scrolls.
-    static QSize FrameSizeFor(int canvasWidth, int canvasHeight, int workAreaWidth,
-                              int scrollBarExtent);
 
     CVemtDoc& Document() const { return *m_pDoc; }
     CVemtView* View() const { return m_pView; }
@@ -33,12 +30,12 @@ public:
     // The window title follows the document's path.
     void UpdateTitle();
 
-
 signals:
     void TitleChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::unique_ptr<CVemtDoc> m_pDoc;

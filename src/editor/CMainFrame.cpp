@@ -1,46 +1,114 @@
 #include "editor/CMainFrame.h"
 
 #include "app/CVemtApp.h"
-#include "comm/ui/CSendFileRunner.h"
-#include "comm/ui/CVirtualSignWindow.h"
 #include "app/EditorProfile.h"
 #include "app/EditorState.h"
+#include "comm/ui/CSendFileRunner.h"
+#include "comm/ui/CVirtualSignWindow.h"
+#include "comm/ui/TimingSendCommands.h"
 #include "document/CDocumentFiles.h"
 #include "document/CDrawFont.h"
-#include "editor/CTextEntryDlg.h"
-#include "raster/CRasterDC.h"
-#include "text/CFontCatalogue.h"
 #include "document/CVemtDoc.h"
 #include "document/ui/CQtFileDialogs.h"
+#include "editor/CAboutBoxDlg.h"
 #include "editor/CChildFrame.h"
+#include "editor/CColumnToolBar.h"
+#include "editor/CPaletteBar.h"
+#include "editor/CTextEntryDlg.h"
+#include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
+#include "editor/DeviceMenuCommands.h"
+#include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
+#include "raster/CRasterDC.h"
+#include "text/CFontCatalogue.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QPushButton>
-#include <QToolBar>
-
-#include <algorithm>
-#include <QCloseEvent>
-#include <QFileInfo>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
-QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width)
+// The draw toolbar in its order: position i is drawing mode i.
+struct DrawToolEntry {
+    int id;
+    const char* name;
+    const char* icon;
+    int toolShape;   // -1: no tool
+    bool enabled;    // its tool exists now
+};
+constexpr DrawToolEntry kDrawTools[14] = {
+    {61447, "Eraser", "eraser", -1, false},
+    {61448, "Pen", "pen", 7, false},
+    {61449, "Select", "select", 0, true},
+    {61550, "Brush", "brush", -1, false},
+    {61551, "Character", "character", 10, true},
+    {61552, "Fill", "fill", 13, false},
+    {61553, "Line", "line", 1, false},
+    {61554, "Eye Drop", "eyedrop", 11, false},
+    {61555, "Zoom", "zoom", 12, true},
+    {61556, "Rectangle", "rectangle", 2, false},
+    {61557, "Round rectangle", "roundrect", 3, false},
+    {61558, "Oval", "oval", 4, false},
+    {61559, "PolyLine", "polyline", 5, false},
+    {61560, "Arc", "arc", 6, false},
+};
+
+// The align toolbar's 16 places; a null name is a separator.
+struct AlignToolEntry {
+    int id;
+    const char* name;
+    const char* icon;
+};
+constexpr AlignToolEntry kAlignTools[16] = {
+    {61565, "Align Left", "align-left"},
+    {61566, "Align Right", "align-right"},
+    {61567, "Align Top", "align-top"},
+    {61568, "Align Bottom", "align-bottom"},
+    {0, nullptr, nullptr},
+    {61572, "Center Vertical", "center-vertical"},
+    {61573, "Center Horizontal", "center-horizontal"},
+    {0, nullptr, nullptr},
+    {61575, "Space Across", "space-across"},
+    {61574, "Space Down", "space-down"},
+    {0, nullptr, nullptr},
+    {61569, "Make Same Width", "same-width"},
+    {61570, "Make Same Height", "same-height"},
+    {61571, "Make Same Size", "same-size"},
+    {0, nullptr, nullptr},
+    {61576, "Specify Position", "position"},
+};
+
+QLabel* AddPane(QStatusBar* bar, const QString& indicator, int width, const QString& widest)
 {
     auto* pane = new QLabel(indicator, bar);
-    pane->setFixedWidth(width);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // As wide as the layout asks, and never so narrow that the longest text is cut.
+    const int needed = pane->fontMetrics().horizontalAdvance(widest) + 2 * pane->frameWidth() + 8;
+    pane->setFixedWidth(std::max(width, needed));
+    pane->setAccessibleName(indicator);
     bar->addPermanentWidget(pane);
     return pane;
+}
+
+QIcon ToolIcon(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(name)));
 }
 
 }  // namespace
@@ -50,124 +118,196 @@ CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
 {
     m_recent.Load(profile);
     setCentralWidget(m_pMdiArea);
-    BuildMenus();
+    setDockOptions(QMainWindow::AnimatedDocks);
+    setAcceptDrops(true);
     BuildStatusBar();
+    BuildPalette();
     BuildDrawTools();
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
+    BuildAlignTools();
+    m_pToolOptions = new CToolOptionWnd(this);
+    connect(m_pToolOptions, &CToolOptionWnd::ZoomPicked, this, &CMainFrame::OnZoomPicked);
+    m_pRefresh = new QTimer(this);
+    BuildMenus();
+    AddDrawModeListener(this, [this] {
+        RefreshDrawToolChecks();
+        m_pToolOptions->ShowForMode(g_nDrawMode);
+    });
+    RefreshDrawToolChecks();
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    // Enabling follows the selection and the active document, as it would on idle.
+    m_pRefresh->setInterval(250);
+    connect(m_pRefresh, &QTimer::timeout, this, &CMainFrame::RefreshCommands);
+    m_pRefresh->start();
     UpdateTitle();
 }
 
 void CMainFrame::BuildMenus()
 {
-    // The commands arrive with their subsystems; until then they are shown disabled.
-    auto add = [](QMenu* menu, const char* text, bool enabled = false) {
+    // Items whose feature arrives with another part of the program are shown disabled
+    // until it wires them (MenuCommands.h).
+    auto add = [](QMenu* menu, const char* text, const QString& prompt = {}, QKeySequence key = {}) {
         QAction* a = menu->addAction(QString::fromUtf8(text));
-        a->setEnabled(enabled);
+        a->setEnabled(false);
+        if (!prompt.isEmpty()) a->setStatusTip(prompt);
+        if (!key.isEmpty()) a->setShortcut(key);
         return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    QAction* open = add(file, "Open(&O)...", true);
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-    QAction* clear = add(file, "Clear(&C)", true);
-    connect(clear, &QAction::triggered, this, [this] {
-        if (CChildFrame* child = ActiveChild()) {
-            child->Files().ClearDocument(true);
-            child->UpdateTitle();
-        }
-    });
-    QAction* save = add(file, "Save(&S)", true);
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this, [this] {
-        if (CChildFrame* child = ActiveChild()) {
-            child->Files().SaveDoc();
-            child->UpdateTitle();
-        }
-    });
-    QAction* saveAs = add(file, "Save as(&A)...", true);
-    connect(saveAs, &QAction::triggered, this, [this] {
-        if (CChildFrame* child = ActiveChild()) {
-            child->Files().SaveDocAs();
-            child->UpdateTitle();
-        }
-    });
+    add(file, "Open(&O)...", QStringLiteral("Open an existing document"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, "Clear(&C)", QStringLiteral("Clear the whole canvas"));
+    add(file, "Save(&S)", QStringLiteral("Save the active document"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, "Save as(&A)...", QStringLiteral("Save the active document with a new name"));
     file->addSeparator();
-    add(file, "Import...");
-    add(file, "Export...");
+    add(file, "Import...", QStringLiteral("Open *.Bmp file"));
+    add(file, "Export...", QStringLiteral("Save as *.bmp file"));
     file->addSeparator();
     m_pRecentMenu = file->addMenu(QStringLiteral("Recent file"));
     file->addSeparator();
-    QAction* exitAction = add(file, "Exit(&X)", true);
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
-    connect(file, &QMenu::aboutToShow, this, [clear, save, saveAs, this] {
-        const bool any = ActiveChild() != nullptr;
-        clear->setEnabled(any);
-        save->setEnabled(any);
-        saveAs->setEnabled(any);
-    });
+    add(file, "Exit(&X)", QStringLiteral("Quit the application; prompts to save documents"));
     RebuildRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
-    add(edit, "Undo(&U)");
+    add(edit, "Undo(&U)", QStringLiteral("Undo the last action"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     edit->addSeparator();
-    add(edit, "Cut(&T)");
-    add(edit, "Copy(&C)");
-    add(edit, "Paste(&P)");
+    add(edit, "Cut(&T)", QStringLiteral("Cut the selection and put it on the Clipboard"),
+        QKeySequence(Qt::CTRL | Qt::Key_X));
+    add(edit, "Copy(&C)", QStringLiteral("Copy the selection and put it on the Clipboard"),
+        QKeySequence(Qt::CTRL | Qt::Key_C));
+    add(edit, "Paste(&P)", QStringLiteral("Insert Clipboard contents"), QKeySequence(Qt::CTRL | Qt::Key_V));
     edit->addSeparator();
-    add(edit, "Select &All");
-    add(edit, "&Delete");
+    add(edit, "Select &All", QStringLiteral("Select all objects"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    add(edit, "&Delete", QStringLiteral("Delete the selection"), QKeySequence(Qt::Key_Delete));
 
     QMenu* send = menuBar()->addMenu(QStringLiteral("Send(&S)"));
-    add(send, "Send file");
-    add(send, "Set Moving Method...");
-    add(send, "Adjust Time");
+    add(send, "Send file", QStringLiteral("Send the document to the moving signs"));
+    add(send, "Set Moving Method...", QStringLiteral("Set the method of move in,move out and append etc."));
+    add(send, "Adjust Time", QStringLiteral("Set the clock of the moving signs"));
     send->addSeparator();
-    add(send, "Open Lextrel");
-    add(send, "Close Lextrel");
+    add(send, "Open Lextrel", QStringLiteral("Switch the moving signs on"));
+    add(send, "Close Lextrel", QStringLiteral("Switch the moving signs off"));
     send->addSeparator();
-    add(send, "Display Lextrel Address");
-    add(send, "Close display Lextrel Address");
+    add(send, "Display Lextrel Address", QStringLiteral("Let the moving signs show their addresses"));
+    add(send, "Close display Lextrel Address", QStringLiteral("Let the moving signs hide their addresses"));
     send->addSeparator();
-    add(send, "Set the address of Lextrel");
+    add(send, "Set the address of Lextrel", QStringLiteral("Specify the address of LED Lextrel"));
     send->addSeparator();
-    add(send, "Timer");
+    add(send, "Timer", QStringLiteral("Program the on/off timer of the moving signs"));
     send->addSeparator();
     add(send, "Test");
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View(&V)"));
-    QAction* statusBarAction = add(view, "StatusBar(&S)", true);
-    statusBarAction->setCheckable(true);
-    statusBarAction->setChecked(true);
-    connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    add(view, "StatusBar(&S)", QStringLiteral("Show or hide the status bar"))->setCheckable(true);
     view->addSeparator();
-    add(view, "Grid");
-    QAction* separate = add(view, "Seperate Line", true);
-    separate->setCheckable(true);
-    separate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(separate, &QAction::triggered, this, [this] {
-        if (CChildFrame* child = ActiveChild()) child->View()->ToggleSeparateLine();
-    });
-    connect(view, &QMenu::aboutToShow, this, [this, separate] {
-        CChildFrame* child = ActiveChild();
-        separate->setEnabled(child != nullptr);
-        separate->setChecked(child && child->View()->m_bSeparateLine);
-    });
+    add(view, "Grid", QStringLiteral("Show or hide the dot grid"), QKeySequence(Qt::CTRL | Qt::Key_G))->setCheckable(true);
+    add(view, "Seperate Line", QStringLiteral("Show or hide the lines between screens"),
+        QKeySequence(Qt::CTRL | Qt::Key_L))->setCheckable(true);
     view->addSeparator();
-    add(view, "Palette Tool");
-    add(view, "Draw Tool");
-    add(view, "Align Tool");
+    add(view, "Palette Tool", QStringLiteral("Show or hide the palette"), QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setCheckable(true);
+    add(view, "Draw Tool", QStringLiteral("Show or hide the draw tools"), QKeySequence(Qt::CTRL | Qt::Key_D))
+        ->setCheckable(true);
+    add(view, "Align Tool", QStringLiteral("Show or hide the align tools"), QKeySequence(Qt::CTRL | Qt::Key_T))
+        ->setCheckable(true);
     view->addSeparator();
-    add(view, "Preview...");
+    add(view, "Preview...", QStringLiteral("Simulate the display in Moving-Sign"));
+    // Items this program adds go after the ones every user knows.
     view->addSeparator();
-    add(view, "Virtual sign");
+    add(view, "Virtual sign", QStringLiteral("Show what the built-in sign displays"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    add(help, "About LED Lextrel...", QStringLiteral("Display program information, version number and copyright"));
+
+    // Esc has no menu item: it cancels in the active canvas.
+    m_pCancel = new QAction(QStringLiteral("Cancel"), this);
+    m_pCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_pCancel->setEnabled(false);
+    addAction(m_pCancel);
 
     InstallCommands();
+}
+
+void CMainFrame::InstallEditorCommands()
+{
+    QMenuBar* bar = menuBar();
+    auto hasChild = [this] { return ActiveChild() != nullptr; };
+    auto view = [this]() -> CVemtView* {
+        CChildFrame* child = ActiveChild();
+        return child ? child->View() : nullptr;
+    };
+
+    WireMenuCommand(bar, QStringLiteral("Open(&O)..."), [this] { OnFileOpen(); });
+    WireMenuCommand(bar, QStringLiteral("Clear(&C)"), [this] {
+        CChildFrame* child = ActiveChild();
+        if (!child) return;
+        if (child->Files().ClearDocument(false)) child->View()->OnDocumentCleared();
+        child->UpdateTitle();
+    }, hasChild);
+    WireMenuCommand(bar, QStringLiteral("Save(&S)"), [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->Files().SaveDoc();
+            child->UpdateTitle();
+        }
+    }, hasChild);
+    WireMenuCommand(bar, QStringLiteral("Save as(&A)..."), [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->Files().SaveDocAs();
+            child->UpdateTitle();
+        }
+    }, hasChild);
+    WireMenuCommand(bar, QStringLiteral("Exit(&X)"), [this] { close(); });
+
+    WireMenuCommand(bar, QStringLiteral("Select &All"), [view] { if (CVemtView* v = view()) v->OnEditSelectAll(); },
+                    [view] { CVemtView* v = view(); return v && v->CanSelectAll(); });
+    WireMenuCommand(bar, QStringLiteral("&Delete"), [view] { if (CVemtView* v = view()) v->OnEditDelete(); },
+                    [view] { CVemtView* v = view(); return v && !v->Selection().IsEmpty(); });
+    WireAction(m_pCancel, [view] { if (CVemtView* v = view()) v->OnCancel(); }, hasChild);
+
+    QAction* statusBarItem = WireMenuCommand(bar, QStringLiteral("StatusBar(&S)"), [this] {
+        statusBar()->setVisible(!statusBar()->isVisible());
+    });
+    QAction* grid = WireMenuCommand(bar, QStringLiteral("Grid"), [view] { if (CVemtView* v = view()) v->ToggleGrid(); },
+                                    [view] {
+                                        CVemtView* v = view();
+                                        // Below a factor of 6 the grid is off and cannot be had.
+                                        if (v && !v->CanShowGrid()) v->m_bGrid = false;
+                                        return v && v->CanShowGrid();
+                                    });
+    QAction* separate = WireMenuCommand(bar, QStringLiteral("Seperate Line"),
+                                        [view] { if (CVemtView* v = view()) v->ToggleSeparateLine(); }, hasChild);
+    auto toggle = [this, bar](const char* text, QWidget* bar2) {
+        return WireMenuCommand(bar, QString::fromUtf8(text), [bar2] { bar2->setVisible(!bar2->isVisible()); });
+    };
+    QAction* paletteItem = toggle("Palette Tool", m_pPaletteBar);
+    QAction* drawItem = toggle("Draw Tool", m_pDrawTools);
+    QAction* alignItem = toggle("Align Tool", m_pAlignTools);
+    // The check marks follow what they show.
+    auto checks = [=, this] {
+        statusBarItem->setChecked(statusBar()->isVisible());
+        CVemtView* v = view();
+        grid->setChecked(v && v->m_bGrid);
+        separate->setChecked(v && v->m_bSeparateLine);
+        paletteItem->setChecked(m_pPaletteBar->isVisible());
+        drawItem->setChecked(m_pDrawTools->isVisible());
+        alignItem->setChecked(m_pAlignTools->isVisible());
+    };
+    connect(FindMenu(bar, QStringLiteral("View(&V)")), &QMenu::aboutToShow, this, checks);
+    connect(m_pRefresh, &QTimer::timeout, this, checks);
+    for (QWidget* w : {static_cast<QWidget*>(m_pPaletteBar), static_cast<QWidget*>(m_pDrawTools),
+                       static_cast<QWidget*>(m_pAlignTools)})
+        connect(static_cast<QToolBar*>(w), &QToolBar::visibilityChanged, this, checks);
+
+    WireMenuCommand(bar, QStringLiteral("About LED Lextrel..."), [this] { ShowAbout(); });
+    for (int mode = 0; mode < 14; ++mode) {
+        const DrawToolEntry& t = kDrawTools[mode];
+        connect(m_aDrawTools[mode], &QAction::triggered, this, [mode, t] { SetDrawMode(mode, t.toolShape); });
+    }
 }
 
 void CMainFrame::InstallCommands()
 {
     // Each subsystem wires its own items by their menu texts (see MenuCommands.h).
     QMenuBar* bar = menuBar();
+    InstallEditorCommands();
     WireMenuCommand(bar, QStringLiteral("Send file"), [this] { OnSendFile(); }, [this] {
         // Only a document with something on it can be sent.
         CChildFrame* child = ActiveChild();
@@ -175,22 +315,122 @@ void CMainFrame::InstallCommands()
     });
     WireMenuCommand(bar, QStringLiteral("Virtual sign"), [this] { ShowVirtualSignWindow(this); });
     InstallProgrammeCommands(*this, m_app, m_profile);
+    InstallDeviceCommands(*this, m_app, m_profile);
+    InstallTimingSendCommands(*this, m_app, m_profile);
 }
 
 void CMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
-    m_pCoordinate = AddPane(bar, QStringLiteral("Coordinate"), 115);
-    m_pDragSize = AddPane(bar, QStringLiteral("Drag size"), 115);
-    m_pScreenNo = AddPane(bar, QStringLiteral("Screen No."), 100);
+    m_pCoordinate = AddPane(bar, QStringLiteral("Coordinate"), 115, QStringLiteral("(x=-8888,y=-8888)"));
+    m_pDragSize = AddPane(bar, QStringLiteral("Drag size"), 115, QStringLiteral("(cx=8888,cy=8888)"));
+    m_pScreenNo = AddPane(bar, QStringLiteral("Screen No."), 100, QStringLiteral("The 888th Screen"));
+}
+
+void CMainFrame::BuildPalette()
+{
+    m_pPaletteBar = new CPaletteBar(m_app.m_nColorCount, this);
+    addToolBar(Qt::BottomToolBarArea, m_pPaletteBar);
+    connect(m_pPaletteBar->Palette(), &CPaletteWidget::ColourPicked, this, &CMainFrame::OnColourPicked);
+}
+
+void CMainFrame::BuildDrawTools()
+{
+    m_pDrawTools = new CColumnToolBar(QStringLiteral("Draw Tools"), this);
+    m_pDrawTools->setObjectName(QStringLiteral("DrawTools"));
+    m_pDrawTools->setAllowedAreas(Qt::LeftToolBarArea | Qt::RightToolBarArea);
+    m_pDrawTools->SetColumns(2);
+    for (int mode = 0; mode < 14; ++mode) {
+        const DrawToolEntry& t = kDrawTools[mode];
+        auto* a = new QAction(ToolIcon(t.icon), QString::fromLatin1(t.name), this);
+        a->setObjectName(QString::fromLatin1(t.name));
+        a->setToolTip(QString::fromLatin1(t.name));
+        a->setStatusTip(QString::fromLatin1(t.name));
+        a->setCheckable(true);
+        a->setEnabled(t.enabled);
+        m_aDrawTools[mode] = a;
+        m_pDrawTools->AddButton(a);
+    }
+    addToolBar(Qt::LeftToolBarArea, m_pDrawTools);
+}
+
+void CMainFrame::BuildAlignTools()
+{
+    m_pAlignTools = new CColumnToolBar(QStringLiteral("Align Tools"), this);
+    m_pAlignTools->setObjectName(QStringLiteral("AlignTools"));
+    m_pAlignTools->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_pAlignTools->SetColumns(16);
+    for (const AlignToolEntry& t : kAlignTools) {
+        if (!t.name) {
+            m_pAlignTools->AddSeparatorPlace();
+            continue;
+        }
+        auto* a = new QAction(ToolIcon(t.icon), QString::fromLatin1(t.name), this);
+        a->setObjectName(QString::fromLatin1(t.name));
+        a->setToolTip(QString::fromLatin1(t.name));
+        a->setStatusTip(QString::fromLatin1(t.name));
+        a->setEnabled(false);
+        m_pAlignTools->AddButton(a);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pAlignTools);
+}
+
+QAction* CMainFrame::DrawToolAction(int mode) const
+{
+    return mode >= 0 && mode < 14 ? m_aDrawTools[mode] : nullptr;
+}
+
+QAction* CMainFrame::ToolAction(const QString& name) const
+{
+    for (QAction* a : findChildren<QAction*>(name, Qt::FindDirectChildrenOnly))
+        if (a->toolTip() == name) return a;
+    return nullptr;
+}
+
+void CMainFrame::RefreshDrawToolChecks()
+{
+    for (int mode = 0; mode < 14; ++mode) m_aDrawTools[mode]->setChecked(mode == g_nDrawMode);
+}
+
+void CMainFrame::RefreshCommands()
+{
+    RefreshCommandStates();
+}
+
+void CMainFrame::OnZoomPicked(int level)
+{
+    g_nPrevZoomIndex = g_nZoomIndex;
+    g_nZoomIndex = level;
+    // Every window shows the one zoom of the editor.
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(sub->widget())) child->View()->OnZoomChanged();
+    ReturnToSelectMode();
+}
+
+void CMainFrame::OnColourPicked()
+{
+    if (m_pTextEntry && m_pTextEntry->isVisible() && m_pTextEntry->m_pTextObj) {
+        m_pTextEntry->m_pTextObj->m_crLine = g_crForeground;
+        m_pTextEntry->m_pTextObj->m_crFill = g_crBackground;
+        m_pTextEntry->update();
+    }
+    if (CChildFrame* child = ActiveChild()) child->View()->ApplyColoursToSelection(g_crForeground, g_crBackground);
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutBoxDlg dlg(this);
+    dlg.exec();
 }
 
 CChildFrame* CMainFrame::AddDocumentWindow(const QString& frameworkTitle)
 {
     auto* child = new CChildFrame(m_app, std::make_unique<CVemtDoc>(&m_app), frameworkTitle);
-    child->View()->SetStatusPanes(m_pCoordinate, m_pScreenNo);
-    connect(child->View(), &CVemtView::NewTextAt, this, &CMainFrame::OnNewTextAt);
-    connect(child->View(), &CVemtView::EditText, this, &CMainFrame::OnEditText);
+    CVemtView* view = child->View();
+    view->SetStatusPanes(m_pCoordinate, m_pDragSize, m_pScreenNo);
+    connect(view, &CVemtView::NewTextAt, this, &CMainFrame::OnNewTextAt);
+    connect(view, &CVemtView::EditText, this, &CMainFrame::OnEditText);
+    connect(view, &CVemtView::SelectionChanged, this, &CMainFrame::RefreshCommands);
     // A canvas window reads the text defaults and the row-spacing rules when it is made,
     // and keeps the row-spacing rules when it goes.
     LoadTextDefaults(m_profile);
@@ -198,9 +438,12 @@ CChildFrame* CMainFrame::AddDocumentWindow(const QString& frameworkTitle)
     connect(child, &QObject::destroyed, this, [this] { SaveRowPitchSettings(m_profile); });
     child->Files().m_fnAddToRecent = [this](const std::string& path) { AddToRecent(path); };
     connect(child, &CChildFrame::TitleChanged, this, &CMainFrame::UpdateTitle);
-    QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child);
+    // No caption or border: the window is the canvas, at the top-left of the client area.
+    QMdiSubWindow* sub = m_pMdiArea->addSubWindow(child, Qt::FramelessWindowHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->installEventFilter(child);
+    sub->setContentsMargins(0, 0, 0, 0);
+    sub->resize(child->size());
     sub->move(0, 0);
     sub->show();
     m_pMdiArea->setActiveSubWindow(sub);
@@ -215,11 +458,12 @@ CChildFrame* CMainFrame::NewDocumentWindow()
 
 CChildFrame* CMainFrame::OpenDocumentWindow(const QString& path)
 {
-    // Opened by the program itself (command line, recent files, no window to open into):
-    // a window opens whatever the file holds, and says what was wrong with it.
-    CChildFrame* child = AddDocumentWindow(QFileInfo(path).fileName());
+    // Opened by the program itself (command line, recent files, a dropped file): a window
+    // opens whatever the file holds, and says what was wrong with it. It is titled like a
+    // new document until the file has been taken.
+    CChildFrame* child = AddDocumentWindow(QStringLiteral("Vemt%1").arg(++m_nNewDocuments));
     child->Files().OnOpenDocument(path.toStdString());
-    child->View()->RenderCanvas();
+    child->View()->OnDocumentCleared();
     child->UpdateTitle();
     return child;
 }
@@ -228,6 +472,7 @@ void CMainFrame::OnFileOpen()
 {
     if (CChildFrame* child = ActiveChild()) {
         child->Files().OpenDocCmd();
+        child->View()->OnDocumentCleared();
         child->UpdateTitle();
         return;
     }
@@ -253,6 +498,7 @@ void CMainFrame::RebuildRecentMenu()
         connect(a, &QAction::triggered, this, [this, path] {
             if (CChildFrame* child = ActiveChild()) {
                 child->Files().LoadFromPath(path);
+                child->View()->OnDocumentCleared();
                 child->UpdateTitle();
             } else {
                 OpenDocumentWindow(QString::fromStdString(path));
@@ -272,33 +518,24 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    m_pToolOptions->hide();
     event->accept();
 }
 
-void CMainFrame::BuildDrawTools()
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    QToolBar* tools = new QToolBar(QStringLiteral("Draw Tools"), this);
-    tools->setObjectName(QStringLiteral("DrawTools"));
-    addToolBar(Qt::LeftToolBarArea, tools);
-    auto* group = new QActionGroup(this);
-    m_pSelectTool = tools->addAction(QStringLiteral("Select"));
-    m_pCharacterTool = tools->addAction(QStringLiteral("Character"));
-    for (QAction* a : {m_pSelectTool, m_pCharacterTool}) {
-        a->setCheckable(true);
-        group->addAction(a);
-    }
-    m_pSelectTool->setChecked(true);
-    connect(m_pSelectTool, &QAction::triggered, this, [this] { SetDrawMode(kDrawModeSelect, kToolSelect); });
-    connect(m_pCharacterTool, &QAction::triggered, this,
-            [this] { SetDrawMode(kDrawModeCharacter, kToolCharacter); });
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && std::any_of(data->urls().begin(), data->urls().end(),
+                                       [](const QUrl& u) { return u.isLocalFile(); }))
+        event->acceptProposedAction();
 }
 
-void CMainFrame::SetDrawMode(int mode, int toolShape)
+void CMainFrame::dropEvent(QDropEvent* event)
 {
-    g_nDrawMode = mode;
-    g_nToolShape = toolShape;
-    m_pSelectTool->setChecked(mode == kDrawModeSelect);
-    m_pCharacterTool->setChecked(mode == kDrawModeCharacter);
+    // A file dropped on the window opens as the shell would open it.
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) OpenDocumentWindow(url.toLocalFile());
+    event->acceptProposedAction();
 }
 
 CTextEntryDlg* CMainFrame::TextEntry()
@@ -358,8 +595,9 @@ void CMainFrame::OnTextAccepted(CDrawFont* text)
         doc.RemoveObj(text);
         delete text;
     }
+    g_rcUpdate.SetRectEmpty();
     child->View()->RenderCanvas();
-    SetDrawMode(kDrawModeSelect, kToolSelect);
+    ReturnToSelectMode();
     SaveTextDefaults(m_profile);
 }
 
@@ -370,8 +608,9 @@ void CMainFrame::OnTextCancelled(CDrawFont* text)
         child->Document().RemoveObj(text);
         delete text;
     }
+    g_rcUpdate.SetRectEmpty();
     if (child) child->View()->RenderCanvas();
-    SetDrawMode(kDrawModeSelect, kToolSelect);
+    ReturnToSelectMode();
 }
 
 void CMainFrame::OnSendFile()
@@ -384,15 +623,30 @@ void CMainFrame::OnSendFile()
 CChildFrame* CMainFrame::ActiveChild() const
 {
     QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
-    return active ? qobject_cast<CChildFrame*>(active->widget()) : nullptr;
+    if (!active) {
+        // Without a focused window the last document window still takes the commands.
+        const auto windows = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (windows.isEmpty()) return nullptr;
+        active = windows.last();
+    }
+    return qobject_cast<CChildFrame*>(active->widget());
+}
+
+void CMainFrame::OnSubWindowActivated()
+{
+    CChildFrame* active = ActiveChild();
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(sub->widget())) child->View()->SetActive(child == active);
+    UpdateTitle();
+    RefreshCommands();
 }
 
 void CMainFrame::UpdateTitle()
 {
-    QMdiSubWindow* active = m_pMdiArea->currentSubWindow();
+    CChildFrame* active = ActiveChild();
     if (!active) {
         setWindowTitle(QStringLiteral("Vemt"));
         return;
     }
-    setWindowTitle(QStringLiteral("Vemt - %1").arg(active->widget()->windowTitle()));
+    setWindowTitle(QStringLiteral("Vemt - %1").arg(active->windowTitle()));
 }

@@ -23,3 +23,11 @@ QMenu* FindMenu(QMenuBar* bar, const QString& title);
 // Returns the action, or nullptr when no item has that text.
 QAction* WireMenuCommand(QMenuBar* bar, const QString& text, std::function<void()> run,
                          std::function<bool()> enabled = [] { return true; });
+
+// The same for any action (a toolbar button, a frame-wide shortcut).
+QAction* WireAction(QAction* action, std::function<void()> run,
+                    std::function<bool()> enabled = [] { return true; });
+
+// Asks every wired action's rule again, so that shortcuts and toolbar buttons follow the
+// selection and the active document without a menu being opened first.
+void RefreshCommandStates();

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <csignal>
 #include <deque>
 #include <sys/resource.h>
@@ -144,17 +146,37 @@ TEST_F(DocumentFilesTest, LoadingTakesObjectsTimersAndTwoRecordsFromA44ByteCompa
     EXPECT_EQ(files.GetDisplayTitle(), "LED Lextrel Software(show.KVX)");
 }
 
-TEST_F(DocumentFilesTest, AFileThatIsNotOursLeavesAnEmptyDocumentTitledAfterIt)
+TEST_F(DocumentFilesTest, AFileThatDidNotOpenIsNeitherTheDocumentsNameNorARecentFile)
 {
-    WriteAll(dir / "photo.KVX", Bytes{'B', 'M', 1, 2, 3});
-    doc.AddObj(MakeRect(0, {0, 0, 4, 4}, 0xFF, 0, 1, 0, {16, 16}));
-    doc.SetModifiedFlag(false);
-    EXPECT_FALSE(files.LoadFromPath(dir / "photo.KVX"));
-    ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0].text, "Sorry,the file be opened isn't created by this program!");
-    EXPECT_TRUE(doc.m_objects.empty());
-    EXPECT_EQ(files.GetPathName(), dir / "photo.KVX");
-    EXPECT_EQ(files.GetDisplayTitle(), "LED Lextrel Software(photo.KVX)");
+    // Saving afterwards must ask for a name rather than overwrite the file that failed.
+    struct Case {
+        const char* name;
+        std::optional<Bytes> bytes;  // none: the file is missing
+        const char* message;
+    };
+    const Case cases[] = {
+        {"wrong signature", Bytes{'B', 'M', 1, 2, 3}, "Sorry,the file be opened isn't created by this program!"},
+        {"damaged", Bytes{'Q', 'j', 1}, nullptr},
+        {"missing", std::nullopt, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sink.shown.clear();
+        std::vector<std::string> recent;
+        files.m_fnAddToRecent = [&](const std::string& p) { recent.push_back(p); };
+        const std::string path = dir / (std::string(c.name) + ".KVX");
+        if (c.bytes) WriteAll(path, *c.bytes);
+        files.SetPathName(dir / "mine.KVX", false);
+        doc.AddObj(MakeRect(0, {0, 0, 4, 4}, 0xFF, 0, 1, 0, {16, 16}));
+        doc.SetModifiedFlag(false);
+        EXPECT_FALSE(files.LoadFromPath(path));
+        ASSERT_EQ(sink.shown.size(), 1u) << "the reason is shown";
+        if (c.message) EXPECT_EQ(sink.shown[0].text, c.message);
+        EXPECT_TRUE(doc.m_objects.empty());
+        EXPECT_EQ(files.GetPathName(), "KVX.111");
+        EXPECT_TRUE(recent.empty());
+        EXPECT_EQ(files.GetDisplayTitle(), "LED Lextrel Software(mine.KVX)") << "the title stays";
+    }
 }
 
 TEST_F(DocumentFilesTest, TimedSendingSilencesTheSignatureMessageExceptForTheFramework)

@@ -37,7 +37,7 @@ inline std::vector<std::string> DotsOf(const CVemtDoc& doc, int width, int rows)
     return SurfaceRows(surface);
 }
 
-// Rows given as one string, '/' between rows.
+// Rows given as one string, '/' after each row (the last one's may be left out).
 inline std::vector<std::string> Rows(const std::string& picture)
 {
     std::vector<std::string> rows(1);
@@ -45,6 +45,7 @@ inline std::vector<std::string> Rows(const std::string& picture)
         if (c == '/') rows.emplace_back();
         else rows.back() += c;
     }
+    if (rows.size() > 1 && rows.back().empty()) rows.pop_back();  // a closing '/'
     return rows;
 }
 

@@ -50,7 +50,7 @@ TEST_F(CharacterToolTest, AClickInCharacterModeTypesATextObjectThatKeepsItsMeasu
     CChildFrame* child = frame.NewDocumentWindow();
     frame.show();
     g_nDrawMode = kDrawModeCharacter;
-    QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(4, 0));
+    QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(4, 0));
     CTextEntryDlg* entry = OpenEntry();
     ASSERT_NE(entry, nullptr) << "the text entry window is shown";
     ASSERT_EQ(child->Document().m_objects.size(), 1u);
@@ -81,7 +81,7 @@ TEST_F(CharacterToolTest, TextClickedAcrossAScreenBoundaryStaysVisibleOnTheNextS
     CChildFrame* child = frame.NewDocumentWindow();
     frame.show();
     g_nDrawMode = kDrawModeCharacter;
-    QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(2, 10));
     CTextEntryDlg* entry = OpenEntry();
     ASSERT_NE(entry, nullptr);
     entry->TextEdit()->setPlainText(QStringLiteral("HHHH"));
@@ -115,7 +115,7 @@ TEST_F(CharacterToolTest, AnEntryEndedWithoutTextLeavesNoObject)
     frame.show();
     for (bool ok : {true, false}) {
         g_nDrawMode = kDrawModeCharacter;
-        QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(10, 2));
+        QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(10, 2));
         CTextEntryDlg* entry = OpenEntry();
         ASSERT_NE(entry, nullptr);
         QTest::mouseClick(ok ? entry->OkButton() : entry->CancelButton(), Qt::LeftButton);

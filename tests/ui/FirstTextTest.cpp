@@ -52,7 +52,7 @@ TEST_F(FirstTextTest, TheDefaultFaceShowsAsTheFaceThatDrawsItAndTheLineFillsOneS
     CChildFrame* child = frame.NewDocumentWindow();
     frame.show();
     g_nDrawMode = kDrawModeCharacter;
-    QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(10, 2));
+    QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(10, 2));
     CTextEntryDlg* entry = OpenEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->m_szFaceName, "MS Sans Serif") << "the profile's default face";
@@ -104,7 +104,7 @@ TEST_F(FirstTextTest, AFaceWhoseDrawingFaceHasNoEntryForItsCharacterSetSelectsTh
     CChildFrame* child = frame.NewDocumentWindow();
     frame.show();
     g_nDrawMode = kDrawModeCharacter;
-    QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(10, 2));
+    QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(10, 2));
     CTextEntryDlg* entry = OpenEntry();
     ASSERT_NE(entry, nullptr);
     ASSERT_FALSE(entry->FontEntries().empty());

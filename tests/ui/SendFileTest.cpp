@@ -227,6 +227,21 @@ TEST_F(SendFileTest, NewUserSendsToTheBuiltInSignAndItsWindowShowsTheMessage)
     EXPECT_EQ(img.pixel(30, 20) & 0xFFFFFF, 0xFFFF00u) << "the yellow fill";
 }
 
+TEST_F(SendFileTest, ASendThatReachedNoSignIsNotShownOnTheBuiltInSign)
+{
+    // The built-in sign answers at address 1 only: a send to 7 reaches nothing.
+    CMemoryProfile fresh;
+    CSendFileRunner runner(nullptr, app, fresh, messages, virtualSign);
+    AnswerAddressDialog("7");
+    EXPECT_EQ(runner.Run(doc), kSendSomeFailed);
+    EXPECT_TRUE(runner.UsedVirtualSign());
+    EXPECT_FALSE(runner.ReachedASign()) << "no window pops up for it";
+    messages.items.clear();
+    AnswerAddressDialog("1");
+    EXPECT_EQ(runner.Run(doc), kSendAllDelivered);
+    EXPECT_TRUE(runner.ReachedASign());
+}
+
 TEST(QueuedProgress, AFloodFromAWorkerEndsShowingTheLatestTextAndPosition)
 {
     CProgressDlg dlg;

@@ -6,6 +6,7 @@
 #include "app/ui/CVemtStartup.h"
 #include "editor/CChildFrame.h"
 #include "editor/CMainFrame.h"
+#include "editor/ZoomLayout.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -64,15 +65,19 @@ TEST(Startup, ConfirmedParametersOpenTheMainWindowWithOneNewDocument)
     const auto windows = frame->MdiArea()->subWindowList();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->widget()->windowTitle(), "LED Lextrel Software");
-    EXPECT_EQ(frame->CoordinatePane()->width(), 115);
-    EXPECT_EQ(frame->ScreenNoPane()->width(), 100);
+    EXPECT_GE(frame->CoordinatePane()->width(), 115);
+    EXPECT_GE(frame->ScreenNoPane()->width(), 100);
+    const QLabel* screenNo = frame->ScreenNoPane();
+    EXPECT_LT(screenNo->fontMetrics().horizontalAdvance(QStringLiteral("The 888th Screen")),
+              screenNo->contentsRect().width())
+        << "three-digit screen numbers are not cut";
     startup.ExitInstance();
     EXPECT_TRUE(app.m_listTimingSend.empty());
 }
 
 struct FrameSizeCase {
     const char* name;
-    int width, height, workArea;
+    int width, height, screens, workArea;
     int expectWidth, expectHeight;
 };
 
@@ -80,16 +85,17 @@ TEST(ChildFrame, SizeFollowsTheCanvasUpToTheLimits)
 {
     const int bar = 16;
     const FrameSizeCase cases[] = {
-        {"small canvas fits", 160, 320, 1280, 164, 324},
-        {"tall canvas scrolls vertically", 160, 16 * 150, 1280, 164 + bar + 1, 430},
-        {"wide canvas scrolls horizontally", 800, 64, 1280, 700, 68 + bar + 1},
-        {"both scroll", 800, 2000, 1280, 700, 430},
-        {"640-wide work area has the smaller limits", 64, 480, 640, 68 + bar + 1, 340},
+        {"small canvas fits", 160, 32, 10, 1280, 164, 324},
+        {"tall canvas scrolls vertically", 160, 16, 150, 1280, 164 + bar + 1, 430},
+        {"a 320 x 64 sign of ten screens keeps its width", 320, 64, 10, 1280, 324 + bar + 1, 430},
+        {"wide canvas scrolls horizontally", 800, 64, 1, 1280, 700, 68 + bar + 1},
+        {"both scroll", 800, 200, 10, 1280, 700, 430},
+        {"640-wide work area has the smaller limits", 64, 16, 30, 640, 68 + bar + 1, 340},
     };
     for (const auto& c : cases) {
-        const QSize s = CChildFrame::FrameSizeFor(c.width, c.height, c.workArea, bar);
-        EXPECT_EQ(s.width(), c.expectWidth) << c.name;
-        EXPECT_EQ(s.height(), c.expectHeight) << c.name;
+        const CZoomLayout l = ComputeCreationLayout(c.width, c.height, c.screens, VisibleAreaLimits(c.workArea), bar, bar);
+        EXPECT_EQ(l.m_nFrameWidth, c.expectWidth) << c.name;
+        EXPECT_EQ(l.m_nFrameHeight, c.expectHeight) << c.name;
     }
 }
 

@@ -7,6 +7,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(vemt);  // the icons live in the editor's static library
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

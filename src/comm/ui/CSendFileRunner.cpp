@@ -19,6 +19,7 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -34,8 +35,9 @@ int CSendFileRunner::Run(QWidget* parent, CVemtApp& app, IProfile& profile, cons
     CQtMessageSink messages(parent);
     CSendFileRunner runner(parent, app, profile, messages, CVirtualSign::Instance());
     const int result = runner.Run(doc);
-    // A user sending to the built-in sign wants to see what it shows now.
-    if (runner.UsedVirtualSign()) ShowVirtualSignWindow(parent);
+    // A user sending to the built-in sign wants to see what it shows now; a send that
+    // reached no sign changed nothing there worth showing.
+    if (runner.UsedVirtualSign() && runner.ReachedASign()) ShowVirtualSignWindow(parent);
     return result;
 }
 
@@ -54,6 +56,7 @@ bool CSendFileRunner::AskAddress()
 int CSendFileRunner::Send(const CVemtDoc& doc)
 {
     m_bUsedVirtualSign = m_ports.DevicePath(m_app.m_nComPort) == CVirtualSign::kDeviceName;
+    m_bReachedASign = false;
     const CComPortMap ports = ResolvePortChoices(m_ports, m_virtualSign);
     {
         CTtyTransport tty;
@@ -91,5 +94,7 @@ int CSendFileRunner::Send(const CVemtDoc& doc)
     QApplication::restoreOverrideCursor();
 
     if (!outcome.m_bScanned || outcome.m_nSendFile != 0) return kSendNothingSent;
+    m_bReachedASign = std::any_of(outcome.m_aResults.begin(), outcome.m_aResults.end(),
+                                  [](const CSendOperation::CAddressResult& r) { return r.m_nResult == 1; });
     return outcome.AllDelivered() ? kSendAllDelivered : kSendSomeFailed;
 }

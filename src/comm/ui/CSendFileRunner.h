@@ -34,6 +34,8 @@ public:
     CComPortMap& Ports() { return m_ports; }
     // True when the last send went through the built-in sign.
     bool UsedVirtualSign() const { return m_bUsedVirtualSign; }
+    // True when the last send reached at least one sign (a broadcast counts).
+    bool ReachedASign() const { return m_bReachedASign; }
 
     // Called on the GUI thread once the progress window is up (tests drive it from here).
     std::function<void(class CProgressDlg&)> m_fnOnProgressShown;
@@ -46,4 +48,5 @@ private:
     CVirtualSign& m_virtualSign;
     CComPortMap m_ports;
     bool m_bUsedVirtualSign = false;
+    bool m_bReachedASign = false;
 };
