@@ -5,6 +5,7 @@
 #include "cli/CExportCommand.h"
 #include "cli/CInfoCommand.h"
 #include "cli/COnOffCommand.h"
+#include "cli/CScheduleCommand.h"
 #include "cli/CSendCommand.h"
 #include "cli/CTimerCommand.h"
 
@@ -19,5 +20,6 @@ std::vector<std::unique_ptr<ICliCommand>> MakeCliCommands(const CCliContext& con
     commands.push_back(std::make_unique<CTimerCommand>(context));
     commands.push_back(std::make_unique<COnOffCommand>(COnOffCommand::ShowAddress(context)));
     commands.push_back(std::make_unique<CInfoCommand>(context));
+    commands.push_back(std::make_unique<CScheduleCommand>(context));
     return commands;
 }

@@ -49,7 +49,7 @@ void CTimingSendWorker::SendEntry(const CTimingSendItem& entry)
     }
     m_host.TimingSendDone();
     const bool logged = m_log.Append(CTimingSendLog::FormatReport(entry.m_szFileName, errors, Now()));
-    if (m_fnOnReport) m_fnOnReport(entry, logged);
+    if (m_fnOnReport) m_fnOnReport(entry, errors, logged);
 }
 
 int CTimingSendWorker::Run()

@@ -52,8 +52,9 @@ public:
 
     // Called on the worker's thread as its last act.
     std::function<void()> m_fnOnFinished;
-    // Called on the worker's thread after each report has been written (or dropped).
-    std::function<void(const CTimingSendItem&, bool logged)> m_fnOnReport;
+    // Called on the worker's thread after each report has been written (or dropped),
+    // with the messages the report holds (none for a success).
+    std::function<void(const CTimingSendItem&, const std::vector<CSendErrorItem>& errors, bool logged)> m_fnOnReport;
 
     // The entries with their sent flags; read them only while the worker is not running.
     const std::vector<CTimingSendItem>& Entries() const { return m_aEntries; }

@@ -108,7 +108,8 @@ TEST_F(VemtCtlTest, HelpListsEveryCommandAndTheSignOptions)
 {
     EXPECT_EQ(Run({"--help"}), 0);
     for (const char* word : {"export", "help", "--screen", "--width", "--height", "--colors",
-                             "--screens", "--version-code"})
+                             "--screens", "--version-code", "clock", "power on|off", "timer FILE.KVX",
+                             "show-address on|off", "info --port"})
         EXPECT_NE(out.str().find(word), std::string::npos) << word;
     EXPECT_EQ(Run({"help"}), 0);
 }
@@ -120,6 +121,11 @@ TEST_F(VemtCtlTest, EachCommandsHelpListsItsOwnOptions)
         {{"send", "--help"}, {"vemtctl send", "--port", "--address", "--colors"}},
         {{"help", "send"}, {"vemtctl send", "--port", "--address"}},
         {{"send", "x.KVX", "-h"}, {"vemtctl send", "--port"}},
+        {{"clock", "--help"}, {"vemtctl clock", "--port", "--address", "--x", "--y", "--no-seconds"}},
+        {{"power", "--help"}, {"vemtctl power", "on|off", "--port", "--address"}},
+        {{"timer", "--help"}, {"vemtctl timer", "FILE.KVX", "--port", "--address", "--show"}},
+        {{"show-address", "--help"}, {"vemtctl show-address", "on|off", "--port"}},
+        {{"info", "--help"}, {"vemtctl info", "--port", "--address", "--json"}},
     };
     for (const auto& [args, words] : cases) {
         EXPECT_EQ(Run(args), CVemtCtl::kExitOk) << args[0];

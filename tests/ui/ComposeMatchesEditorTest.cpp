@@ -111,7 +111,7 @@ TEST_F(ComposeMatchesEditorTest, SameBytesAndSameDots)
             frame.show();
             if (c.colour) g_crForeground = *c.colour;
             g_nDrawMode = kDrawModeCharacter;
-            QTest::mouseClick(child->View(), Qt::LeftButton, {}, QPoint(c.at.x, c.at.y));
+            QTest::mouseClick(child->View()->viewport(), Qt::LeftButton, {}, QPoint(c.at.x, c.at.y));
             CTextEntryDlg* entry = OpenEntry();
             ASSERT_NE(entry, nullptr) << c.what;
             if (c.face) {

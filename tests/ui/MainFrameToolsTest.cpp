@@ -70,10 +70,11 @@ TEST_F(MainFrameToolsTest, TheMenusListTheirItemsInOrder)
                             "-", "Recent file", "-", "Exit(&X)"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Edit(&E)")),
               (QStringList {"Undo(&U)", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
-    EXPECT_EQ(MenuTexts(FindMenu(bar, "Send(&S)")),
+    EXPECT_EQ(MenuTexts(FindMenu(bar, "Send(&S)")).mid(0, 15),
               (QStringList {"Send file", "Set Moving Method...", "Adjust Time", "-", "Open Lextrel", "Close Lextrel",
                             "-", "Display Lextrel Address", "Close display Lextrel Address", "-",
-                            "Set the address of Lextrel", "-", "Timer", "-", "Test"}));
+                            "Set the address of Lextrel", "-", "Timer", "-", "Test"}))
+        << "the program's own items come after these";
     const QStringList view = MenuTexts(FindMenu(bar, "View(&V)"));
     EXPECT_EQ(view.mid(0, 10), (QStringList {"StatusBar(&S)", "-", "Grid", "Seperate Line", "-", "Palette Tool",
                                              "Draw Tool", "Align Tool", "-", "Preview..."}))

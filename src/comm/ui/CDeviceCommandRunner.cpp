@@ -91,7 +91,8 @@ int CDeviceCommandRunner::SendFrames(EDeviceCommand command, const CComPortMap& 
     std::atomic<bool> finished {false};
     CProgressDlg dialog(m_pParent);
     CQueuedProgressSink progress(&dialog);
-    CGuiThreadMessageSink messages(m_messages, &dialog);
+    CQtMessageSink unowned(nullptr);
+    CGuiThreadMessageSink messages(m_pFrameMessages ? *m_pFrameMessages : unowned, &dialog);
     dialog.SetCancelFlag(&cancel);
     const std::function<void()> beep = [this, &dialog] {
         QMetaObject::invokeMethod(&dialog, [this] { if (m_fnBeep) m_fnBeep(); }, Qt::QueuedConnection);

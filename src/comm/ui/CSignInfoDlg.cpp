@@ -13,9 +13,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink& messages,
+CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink* messages,
                            QWidget* parent)
-    : QDialog(parent), m_list(list), m_ports(ports), m_nPort(port), m_messages(messages)
+    : QDialog(parent), m_list(list), m_ports(ports), m_nPort(port), m_ownMessages(this),
+      m_messages(messages ? *messages : m_ownMessages)
 {
     setWindowTitle(QStringLiteral("Moving-Sing Information"));
     m_fnBeep = [] { QApplication::beep(); };

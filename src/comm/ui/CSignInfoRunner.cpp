@@ -47,7 +47,7 @@ bool CSignInfoRunner::Run()
         return false;
     }
 
-    CSignInfoDlg dialog(list, ports, m_app.m_nComPort, m_messages, m_pParent);
+    CSignInfoDlg dialog(list, ports, m_app.m_nComPort, m_pQueryMessages, m_pParent);
     if (m_fnOnDialogShown) QTimer::singleShot(0, &dialog, [this, &dialog] { m_fnOnDialogShown(dialog); });
     dialog.exec();
     return true;
