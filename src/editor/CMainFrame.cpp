@@ -20,6 +20,7 @@
 #include "editor/DeviceMenuCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
+#include "editor/clipboard/ClipboardCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
 #include "text/CFontCatalogue.h"
@@ -317,6 +318,7 @@ void CMainFrame::InstallCommands()
     InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
     InstallTimingSendCommands(*this, m_app, m_profile);
+    InstallClipboardCommands(*this);
 }
 
 void CMainFrame::BuildStatusBar()

@@ -7,13 +7,14 @@
 // anything under our format's name. A block that is not sound gives no objects at all
 // and a message saying why, never a part of the list.
 
+#include "document/CDrawObj.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
-class CDrawObj;
 class CVemtDoc;
 
 // The name the format is known by, and the MIME type that carries it on the clipboard.
