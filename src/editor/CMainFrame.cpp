@@ -21,6 +21,7 @@
 #include "editor/DrawToolCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
+#include "editor/clipboard/ClipboardCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
 #include "text/CFontCatalogue.h"
@@ -322,6 +323,7 @@ void CMainFrame::InstallCommands()
     InstallDeviceCommands(*this, m_app, m_profile);
     InstallTimingSendCommands(*this, m_app, m_profile);
     InstallDrawToolCommands(*this);
+    InstallClipboardCommands(*this);
 }
 
 void CMainFrame::BuildStatusBar()
