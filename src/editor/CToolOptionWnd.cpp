@@ -35,7 +35,6 @@ bool IsFillStyleMode(int mode)
 CToolOptionWnd::CToolOptionWnd(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setFixedSize(kWidth, 8 + CToolOptionWnd::kZoomLevels * (kOptionSize + kOptionGap) + 4);
-    setAccessibleName(QStringLiteral("Tool options"));
 }
 
 QString CToolOptionWnd::CaptionForMode(int mode)

@@ -107,10 +107,15 @@ CVemtView::CVemtView(CVemtApp& app, CVemtDoc& doc, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(Qt::ArrowCursor);
-    QPalette p = palette();
+    viewport()->setAccessibleName(QStringLiteral("Canvas"));
+    // First among the view's parts, so that tools reading the widget tree (screen
+    // readers, test drivers) meet the canvas before the scroll bars' frames.
+    viewport()->lower();
+    // Black under the canvas only; the scroll bars' corner keeps the window colour.
+    QPalette p = viewport()->palette();
     p.setColor(QPalette::Window, Qt::black);
     p.setColor(QPalette::Base, Qt::black);
-    setPalette(p);
+    viewport()->setPalette(p);
     m_doc.AddView(this);
 
     // A window that opens while the editor is zoomed shows the canvas at that zoom from
