@@ -62,6 +62,7 @@ void CUndoCommands::UpdateActions()
 
 void CUndoCommands::Run(bool undo)
 {
+    if (m_fnBeforeStep) m_fnBeforeStep();
     // A shortcut may come before any menu opened: take the active document now.
     Refresh();
     CVemtDoc* doc = m_fnActiveDocument ? m_fnActiveDocument() : nullptr;

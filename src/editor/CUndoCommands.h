@@ -28,6 +28,10 @@ public:
     // Follows the active document (after a window was activated, opened or closed).
     void Refresh();
 
+    // Runs before every undo or redo: whatever is half done (a drag, a polygon, a text
+    // being typed) is finished first, so no one holds an object the step replaces.
+    std::function<void()> m_fnBeforeStep;
+
 signals:
     // An undo or redo changed the active document.
     void DocumentChanged(CVemtDoc* doc);

@@ -34,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPointer>
 
 #include <map>
@@ -300,6 +301,24 @@ void InstallDrawToolCommands(CMainFrame& frame)
         CChildFrame* child = frame.ActiveChild();
         return child ? &child->Document() : nullptr;
     }, &frame);
+    undo->m_fnBeforeStep = [&frame] {
+        // A text being typed ends as if cancelled.
+        if (auto* entry = frame.findChild<CTextEntryDlg*>())
+            if (entry->isVisible()) entry->CancelButton()->click();
+        CVemtView* view = ActiveView(frame);
+        if (!view) return;
+        CViewToolContext ctx(*view);
+        auto* poly = static_cast<CPolyLineTool*>(CDrawTool::FindTool(kShapePolyTool));
+        if (poly->IsDrawing()) {
+            poly->EndDrawing(ctx);
+            view->m_bPolyActive = false;
+        }
+        // A drag ends where the mouse last was.
+        if (ctx.HasCapture())
+            if (CDrawTool* tool = CDrawTool::FindTool(g_nToolShape))
+                tool->OnLButtonUp(ctx, 0, CDrawTool::c_last);
+        ctx.ReleaseCapture();
+    };
     QObject::connect(undo, &CUndoCommands::DocumentChanged, &frame, [&frame](CVemtDoc*) {
         if (CChildFrame* child = frame.ActiveChild()) child->UpdateTitle();
         RefreshCommandStates();

@@ -158,3 +158,42 @@ TEST_F(DrawToolsFrameTest, AnAlignButtonIsOneNamedStepOfTheActiveDocument)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DrawToolsFrameTest, UndoInTheMiddleOfAPolygonEndsItFirstAndTakesItBack)
+{
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    CVemtDoc& doc = child->Document();
+    QWidget* canvas = child->View()->viewport();
+
+    frame.DrawToolAction(9)->trigger();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(canvas, QPoint(6, 6));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_EQ(doc.m_objects.size(), 1u);
+
+    frame.DrawToolAction(12)->trigger();
+    for (QPoint p : {QPoint(10, 10), QPoint(20, 10), QPoint(15, 18)}) {
+        QTest::mouseMove(canvas, p);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+    }
+    ASSERT_EQ(doc.m_objects.size(), 2u) << "the polygon being drawn";
+
+    FindMenuAction(frame.menuBar(), QStringLiteral("Undo Rectangle"))->trigger();
+    // The polygon was ended (a step of its own) and that step was taken back.
+    ASSERT_EQ(doc.m_objects.size(), 1u);
+    EXPECT_EQ(doc.m_objects[0]->m_rcPosition, CRect(1, 1, 6, 6));
+    EXPECT_NE(FindMenuAction(frame.menuBar(), QStringLiteral("Redo PolyLine")), nullptr);
+
+    // Drawing goes on normally afterwards.
+    frame.DrawToolAction(9)->trigger();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 2));
+    QTest::mouseMove(canvas, QPoint(40, 9));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(40, 9));
+    EXPECT_EQ(doc.m_objects.size(), 2u);
+}
+
+}  // namespace

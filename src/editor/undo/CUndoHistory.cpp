@@ -36,11 +36,14 @@ void CUndoHistory::Push(QUndoCommand* step)
 
 void CUndoHistory::Undo()
 {
+    // The step may replace or remove objects: nobody may keep pointing at them.
+    if (s_fnResetListener && m_pStack->canUndo()) s_fnResetListener(m_doc);
     m_pStack->undo();
 }
 
 void CUndoHistory::Redo()
 {
+    if (s_fnResetListener && m_pStack->canRedo()) s_fnResetListener(m_doc);
     m_pStack->redo();
 }
 
