@@ -18,8 +18,10 @@
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
 #include "editor/DeviceMenuCommands.h"
+#include "editor/DrawToolCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
+#include "editor/clipboard/ClipboardCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
 #include "text/CFontCatalogue.h"
@@ -320,6 +322,8 @@ void CMainFrame::InstallCommands()
     InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
     InstallTimingSendCommands(*this, m_app, m_profile);
+    InstallDrawToolCommands(*this);
+    InstallClipboardCommands(*this);
 }
 
 void CMainFrame::BuildStatusBar()

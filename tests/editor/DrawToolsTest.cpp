@@ -7,6 +7,7 @@
 #include "document/CStroke.h"
 #include "document/SelectMode.h"
 #include "editor/tools/CEyeDropper.h"
+#include "editor/tools/CPolyLineTool.h"
 #include "editor/tools/ToolOptions.h"
 #include "editor/undo/CUndoHistory.h"
 
@@ -206,6 +207,42 @@ TEST_F(DrawTools, EscKeepsAPolylineOfThreeDistinctPoints)
     EXPECT_EQ(poly->m_nPoints, 3);
     EXPECT_EQ(g_nToolShape, kShapeSelect);
     EXPECT_EQ(History().Stack().count(), 1);
+}
+
+TEST_F(DrawTools, EscDuringADragKeepsWhatWasDraggedAsOneStep)
+{
+    for (int mode : {1, 9, 13}) {
+        SCOPED_TRACE(mode);
+        TearDown();
+        SetUp();
+        Choose(mode);
+        Ctx().Press(2, 2);
+        Ctx().Move(9, 7);
+        Ctx().Cancel();
+        EXPECT_EQ(Doc().m_objects.size(), 1u);
+        EXPECT_EQ(g_nToolShape, kShapeSelect);
+        EXPECT_FALSE(Ctx().HasCapture());
+        EXPECT_EQ(History().Stack().count(), 1);
+        History().Undo();
+        EXPECT_TRUE(Doc().m_objects.empty());
+    }
+}
+
+TEST_F(DrawTools, ChoosingAnotherToolEndsAPolylineAsEscWould)
+{
+    Choose(12);
+    Ctx().Press(2, 2);
+    Ctx().Move(9, 2);
+    Ctx().Press(9, 2);
+    Ctx().Move(5, 7);
+    auto* tool = static_cast<CPolyLineTool*>(CDrawTool::FindTool(kShapePolyTool));
+    ASSERT_TRUE(tool->IsDrawing());
+    Choose(9);
+    tool->EndDrawing(Ctx());
+    EXPECT_FALSE(tool->IsDrawing());
+    EXPECT_EQ(Only<CDrawPoly>()->m_nPoints, 3);
+    EXPECT_EQ(g_nDrawMode, 9) << "the new tool stays chosen";
+    EXPECT_EQ(History().UndoText(), "PolyLine");
 }
 
 TEST_F(DrawTools, ADoubleClickEndsAPolylineDroppingTheDuplicateLastPoint)

@@ -18,6 +18,8 @@
 #include "editor/MenuCommands.h"
 
 #include <QApplication>
+#include <QScrollBar>
+#include <QStyle>
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMimeData>
@@ -78,7 +80,7 @@ TEST_F(MainFrameToolsTest, TheMenusListTheirItemsInOrder)
               (QStringList {"Open(&O)...", "Clear(&C)", "Save(&S)", "Save as(&A)...", "-", "Import...", "Export...",
                             "-", "Recent file", "-", "Exit(&X)"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Edit(&E)")),
-              (QStringList {"Undo(&U)", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
+              (QStringList {"Undo(&U)", "Redo", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Send(&S)")).mid(0, 15),
               (QStringList {"Send file", "Set Moving Method...", "Adjust Time", "-", "Open Lextrel", "Close Lextrel",
                             "-", "Display Lextrel Address", "Close display Lextrel Address", "-",
@@ -238,6 +240,25 @@ TEST_F(MainFrameToolsTest, AFileDroppedOnTheWindowOpens)
     EXPECT_EQ(child->Document().m_objects.size(), 1u);
     EXPECT_EQ(child->View()->Dots().GetPixel(3, 3), 0x0000FFu);
     std::filesystem::remove_all(folder);
+}
+
+TEST_F(MainFrameToolsTest, A320By64SignOpensFullWidthWithoutAHorizontalScrollBar)
+{
+    app.m_nTPWidth = 320;
+    app.m_nTPHeight = 64;
+    app.m_nTotalScreen = 10;
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    const int bar = child->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(child->width(), 320 + 4 + bar + 1);
+    EXPECT_EQ(child->height(), 430);
+    EXPECT_EQ(child->parentWidget()->size(), child->size()) << "no caption or border around it";
+    EXPECT_EQ(child->parentWidget()->pos(), QPoint(0, 0));
+    CVemtView* view = child->View();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+    EXPECT_GE(view->viewport()->width(), 320) << "every dot column is in view";
 }
 
 TEST(Palette, SwatchesFollowTheColourCount)
