@@ -81,6 +81,8 @@ public:
     COLORREF ColorAtDot(CPoint) override { return 0; }
     void HideTextEntry() override {}
     void CloseInPlaceItem() override {}
+    void BeginNewText(CPoint) override {}
+    void EditText(CDrawObj*) override {}
 
 private:
     CVemtDoc& m_doc;

@@ -131,6 +131,17 @@ void CViewToolContext::HideTextEntry()
 
 void CViewToolContext::CloseInPlaceItem() {}
 
+void CViewToolContext::BeginNewText(CPoint dot)
+{
+    // The frame makes the object and opens the text entry window for it.
+    emit m_view.NewTextAt(&m_view, dot);
+}
+
+void CViewToolContext::EditText(CDrawObj* textObj)
+{
+    emit m_view.EditText(&m_view, textObj);
+}
+
 unsigned CViewToolContext::KeyFlags(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons)
 {
     unsigned flags = 0;

@@ -31,6 +31,8 @@ public:
     COLORREF ColorAtDot(CPoint dot) override;
     void HideTextEntry() override;
     void CloseInPlaceItem() override;
+    void BeginNewText(CPoint dot) override;
+    void EditText(CDrawObj* textObj) override;
 
     // The key flags of a mouse event: Shift and Ctrl from the modifiers, the buttons held.
     static unsigned KeyFlags(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);

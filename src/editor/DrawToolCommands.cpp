@@ -80,14 +80,14 @@ bool DispatchMouse(CVemtView& view, CVemtView::MouseEvent event, Qt::KeyboardMod
         // the view's (it opens them).
         CDrawObj* obj = view.GetDocument().ObjectAt(view.DeviceToDots(pixel));
         if (!obj) return true;
-        if (obj->m_nKind == kKindOle || obj->m_nKind == kKindText) return false;
+        if (obj->m_nKind == kKindOle) return false;  // the view opens pictures
         if (CDrawTool* tool = CDrawTool::FindTool(obj->m_nKind))
             tool->OnLButtonDblClk(ctx, CViewToolContext::KeyFlags(keys, buttons) | kMkLButton, pixel);
         return true;
     }
-    // The character tool still lives in the frame; zoom mode has no tool.
-    if (g_nToolShape == kShapeCharacterTool || g_nDrawMode == kDrawModeCharacter) return false;
-    CDrawTool* tool = CDrawTool::FindTool(g_nToolShape);
+    // Character mode always means the character tool, whoever set the mode.
+    const int shape = g_nDrawMode == kDrawModeCharacter ? kShapeCharacterTool : g_nToolShape;
+    CDrawTool* tool = CDrawTool::FindTool(shape);
     if (!tool) return false;
     switch (event) {
     case E::Press:

@@ -48,7 +48,7 @@ protected:
 
 TEST_F(DrawTools, ToolsAreFoundByShapeAndModesWithoutOneFindNothing)
 {
-    for (int shape : {0, 1, 2, 3, 4, 5, 6, 7, 13}) {
+    for (int shape : {0, 1, 2, 3, 4, 5, 6, 7, 10, 13}) {
         ASSERT_NE(CDrawTool::FindTool(shape), nullptr) << shape;
         EXPECT_EQ(CDrawTool::FindTool(shape)->Shape(), shape);
     }
@@ -327,6 +327,27 @@ TEST_F(DrawTools, TheBucketFillsTheUnlitAreaWithTheForegroundAndStays)
                 "RYYYYR../"
                 "RRRRRR../"
                 "......../");
+}
+
+TEST_F(DrawTools, TheCharacterToolOpensANewTextAndItsDragSizesTheBox)
+{
+    Choose(4);
+    Ctx().Press(10, 4);
+    ASSERT_EQ(Ctx().m_aTextsBegun.size(), 1u);
+    CDrawObj* text = Ctx().m_aTextsBegun[0];
+    EXPECT_EQ(Ctx().m_selection, std::vector<CDrawObj*>{text});
+    EXPECT_EQ(Ctx().m_nTextEntryHidden, 0) << "the character tool keeps its text entry";
+    // The drag moves the box's last handle (8, the left edge); the release normalises.
+    Ctx().Move(40, 2);
+    Ctx().Release(40, 2);
+    EXPECT_EQ(text->m_rcPosition, CRect(30, 4, 40, 24));
+
+    // A double click on a text opens it; with Shift it leaves the selection instead.
+    Ctx().DoubleClick(35, 10);
+    EXPECT_EQ(Ctx().m_aTextsEdited, std::vector<CDrawObj*>{text});
+    Ctx().DoubleClick(35, 10, kMkShift);
+    EXPECT_EQ(Ctx().m_aTextsEdited.size(), 1u);
+    EXPECT_TRUE(Ctx().m_selection.empty());
 }
 
 // --- the select tool ------------------------------------------------------------------
