@@ -216,6 +216,7 @@ void CRfc2217Transport::Close()
     m_eParity = EParity::Mark;
     m_tLineFree = {};
     m_bAnsweredSinceWrite = true;
+    m_margin = std::chrono::milliseconds(kMinMarginMs);
 }
 
 void CRfc2217Transport::Fail(const std::string& reason)

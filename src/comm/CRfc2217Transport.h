@@ -123,5 +123,8 @@ private:
     EParity m_eParity = EParity::Mark;
     Clock::time_point m_tLineFree {};     // when the bytes written so far have left the server
     bool m_bAnsweredSinceWrite = true;    // the line sent something after our last write
-    std::chrono::milliseconds m_margin {5};  // the server's latency, measured at open
+    // Time the server may take to pass bytes on: the slowest answer seen at open plus a
+    // little, never less than kMinMarginMs (a busy server reads its socket late).
+    static constexpr int kMinMarginMs = 20;
+    std::chrono::milliseconds m_margin {kMinMarginMs};
 };
