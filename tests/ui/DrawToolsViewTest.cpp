@@ -7,6 +7,7 @@
 #include "document/CVemtDoc.h"
 #include "editor/CChildFrame.h"
 #include "editor/CMainFrame.h"
+#include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
 #include "editor/MenuCommands.h"
 #include "editor/tools/CDrawTool.h"
@@ -194,6 +195,43 @@ TEST_F(DrawToolsFrameTest, UndoInTheMiddleOfAPolygonEndsItFirstAndTakesItBack)
     QTest::mouseMove(canvas, QPoint(40, 9));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(40, 9));
     EXPECT_EQ(doc.m_objects.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DrawToolsFrameTest, TheOptionsWindowSetsTheLineWidthOfTheWholeSelection)
+{
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    CVemtDoc& doc = child->Document();
+    auto* a = new CDrawRect({1, 1, 9, 6}, 0x0000FF, 0, 1, 0);
+    auto* b = new CDrawRect({12, 1, 20, 6}, 0x0000FF, 0, 1, 0);
+    doc.AddObj(a);
+    doc.AddObj(b);
+    child->View()->SelectObj(a, false, false);
+    child->View()->SelectObj(b, true, true);
+
+    frame.DrawToolAction(6)->trigger();
+    CToolOptionWnd* options = frame.ToolOptions();
+    ASSERT_TRUE(options->isVisible());
+    EXPECT_EQ(options->windowTitle(), "Line Mode");
+    ASSERT_FALSE(options->OptionRect(4).isEmpty());
+    EXPECT_TRUE(options->OptionRect(5).isEmpty()) << "five widths";
+    QTest::mouseClick(options, Qt::LeftButton, {}, options->OptionRect(2).center());
+    EXPECT_EQ(g_nLineWidth, 3);
+    EXPECT_EQ(a->m_nPenWidth, 3);
+    EXPECT_EQ(b->m_nPenWidth, 3);
+    ASSERT_NE(FindMenuAction(frame.menuBar(), QStringLiteral("Undo Line Width")), nullptr);
+
+    frame.DrawToolAction(11)->trigger();
+    EXPECT_EQ(options->windowTitle(), "Circle Mode");
+    EXPECT_TRUE(options->OptionRect(3).isEmpty()) << "three fill styles";
+    QTest::mouseClick(options, Qt::LeftButton, {}, options->OptionRect(2).center());
+    EXPECT_EQ(g_nFillStyle, 2);
+    EXPECT_EQ(a->m_nFillMode, 2);
 }
 
 }  // namespace
