@@ -78,11 +78,11 @@ CSignInfoQuery::CSignInfoQuery(CSerialLink& link, IMessageSink& messages, std::f
 {
 }
 
-std::vector<CSignInfoAnswer> CSignInfoQuery::Run(const CAddressList& list, int port)
+std::vector<CSignInfoAnswer> CSignInfoQuery::Run(const CAddressList& list, int port, const std::atomic<bool>* stop)
 {
     std::vector<CSignInfoAnswer> answers;
     m_link.InitComPort(port, COM_OPEN);
-    for (int i = 0; i < list.m_nAddressCount; ++i) {
+    for (int i = 0; i < list.m_nAddressCount && !(stop && stop->load()); ++i) {
         CSignInfoAnswer answer;
         answer.m_byAddress = list.m_abyAddress[std::size_t(i)];
         answer.m_eResult = QuerySignInfo(m_link, answer.m_byAddress, answer.m_info, [this] {

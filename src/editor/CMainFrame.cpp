@@ -131,6 +131,9 @@ CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
     BuildMenus();
     AddDrawModeListener(this, [this] {
         RefreshDrawToolChecks();
+        // The options open beside the draw tools, below the last button.
+        if (!m_pToolOptions->isVisible() && !CToolOptionWnd::CaptionForMode(g_nDrawMode).isEmpty())
+            m_pToolOptions->move(m_pDrawTools->Places()->mapToGlobal(QPoint(4, m_pDrawTools->Places()->height() + 8)));
         m_pToolOptions->ShowForMode(g_nDrawMode);
     });
     RefreshDrawToolChecks();
@@ -526,9 +529,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    if (data->hasUrls() && std::any_of(data->urls().begin(), data->urls().end(),
-                                       [](const QUrl& u) { return u.isLocalFile(); }))
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         event->acceptProposedAction();
 }
 

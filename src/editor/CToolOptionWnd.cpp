@@ -19,7 +19,6 @@ const char* const kZoomLabels[] = {"1x", "2x", "6x", "8x"};
 CToolOptionWnd::CToolOptionWnd(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setFixedSize(kWidth, 8 + CToolOptionWnd::kZoomLevels * (kOptionSize + kOptionGap) + 4);
-    setAccessibleName(QStringLiteral("Tool options"));
 }
 
 QString CToolOptionWnd::CaptionForMode(int mode)

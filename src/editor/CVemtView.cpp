@@ -8,6 +8,8 @@
 #include "document/CanvasGeometry.h"
 #include "editor/DrawModeChange.h"
 #include "editor/ZoomLayout.h"
+#include "editor/undo/CEditRecorder.h"
+#include "editor/undo/UndoTexts.h"
 #include "raster/CRasterDC.h"
 
 #include <QGuiApplication>
@@ -57,6 +59,8 @@ bool ReportsDragSize(int mode, bool polyActive)
 }
 
 constexpr int kDrawModeEyeDrop = 7;
+// Successive arrow-key nudges of the same objects are one undo step.
+constexpr int kNudgeMergeId = 0x4E55;
 constexpr int kDrawModePolyLine = 12;
 
 // The dots an object may have lit: its rectangle, and for a text the lines it moved down
@@ -104,10 +108,15 @@ CVemtView::CVemtView(CVemtApp& app, CVemtDoc& doc, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(Qt::ArrowCursor);
-    QPalette p = palette();
+    viewport()->setAccessibleName(QStringLiteral("Canvas"));
+    // First among the view's parts, so that tools reading the widget tree (screen
+    // readers, test drivers) meet the canvas before the scroll bars' frames.
+    viewport()->lower();
+    // Black under the canvas only; the scroll bars' corner keeps the window colour.
+    QPalette p = viewport()->palette();
     p.setColor(QPalette::Window, Qt::black);
     p.setColor(QPalette::Base, Qt::black);
-    setPalette(p);
+    viewport()->setPalette(p);
     m_doc.AddView(this);
 
     // A window that opens while the editor is zoomed shows the canvas at that zoom from
@@ -602,6 +611,7 @@ void CVemtView::CloneSelection()
 void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder recorder(m_doc);
     for (CDrawObj* obj : m_selection) {
         obj->m_crLine = line;
         obj->m_crFill = fill;
@@ -611,6 +621,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
     }
     m_doc.SetModifiedFlag();
     RenderCanvas();
+    recorder.Commit(QString::fromLatin1(kStepColour));
 }
 
 // ---------------------------------------------------------------- commands
@@ -619,6 +630,7 @@ void CVemtView::OnEditDelete()
 {
     if (m_selection.IsEmpty()) return;
     const std::vector<CDrawObj*> doomed = m_selection.Objects();
+    CEditRecorder recorder(m_doc);
     m_doc.UpdateAllViews(this, UPD_DELETE_SELECTION, nullptr, &doomed);
     CRect area;
     for (CDrawObj* obj : doomed) area.UnionRect(area, DrawnArea(obj));
@@ -631,6 +643,7 @@ void CVemtView::OnEditDelete()
     m_selection.Clear();
     g_rcUpdate = area;
     RenderCanvas();
+    recorder.Commit(QString::fromLatin1(kStepDelete));
     emit SelectionChanged();
 }
 
@@ -716,6 +729,7 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     const bool shift = keys & Qt::ShiftModifier;
     const bool ctrl = keys & Qt::ControlModifier;
     const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
+    CEditRecorder recorder(m_doc);
     const int dir = (key == Qt::Key_Right || key == Qt::Key_Down) ? 1 : -1;
     for (CDrawObj* obj : m_selection) {
         CRect r = obj->m_rcPosition;
@@ -745,6 +759,7 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     }
     RenderCanvas();
     m_doc.SetModifiedFlag();
+    recorder.Commit(QString::fromLatin1(kStepNudge), kNudgeMergeId);
 }
 
 // ---------------------------------------------------------------- mouse

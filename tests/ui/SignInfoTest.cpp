@@ -6,6 +6,7 @@
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
 #include "app/IMessageSink.h"
+#include "comm/CAddressList.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 #include "comm/CVirtualSign.h"
@@ -197,6 +198,23 @@ TEST_F(SignInfoTest, TheBoxOfASilentSignBelongsToTheInformationWindow)
     EXPECT_EQ(text, "Occure an error when sending command to 5# address");
     EXPECT_EQ(title, "");
     EXPECT_TRUE(messages.items.empty()) << "not the runner's sink";
+}
+
+TEST_F(SignInfoTest, AWindowDestroyedWhileAskingStopsAfterTheSignBeingAsked)
+{
+    Start({{.m_byAddress = 1, .m_bSilent = true}, {.m_byAddress = 2}, {.m_byAddress = 3}});
+    CAddressList list;
+    ASSERT_TRUE(ParseAddressList("1,2,3", list));
+    CComPortMap ports;
+    ports.SetDevicePath(2, line.SlavePath());
+    auto dlg = std::make_unique<CSignInfoDlg>(list, ports, 2, &messages);
+    dlg->m_fnBeep = [] {};
+    dlg->show();
+    ASSERT_TRUE(WaitFor([&] { return dlg->IsQuerying(); }, 2000));
+    dlg.reset();  // answers the silent sign's box from its own loop, then ends
+    ASSERT_EQ(messages.items.size(), 1u);
+    EXPECT_EQ(sim.State(1).m_nQueries, 0);
+    EXPECT_EQ(sim.State(2).m_nQueries + sim.State(3).m_nQueries, 0) << "no sign after the one being asked";
 }
 
 TEST(DeviceMenuTest, TheSendMenuOffersTheCommandsWithADocument)

@@ -44,6 +44,10 @@ CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, i
 
 CSignInfoDlg::~CSignInfoDlg()
 {
+    // Only when the whole application goes while signs are being asked: stop after the
+    // sign being asked, and keep answering the worker's boxes until it is done.
+    m_bStop = true;
+    while (m_bQuerying) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (m_worker.joinable()) m_worker.join();
 }
 
@@ -85,7 +89,7 @@ void CSignInfoDlg::StartQuery()
             [this](const CSignInfoAnswer& answer) {
                 QMetaObject::invokeMethod(this, [this, answer] { OnAnswer(answer); }, Qt::QueuedConnection);
             });
-        query.Run(m_list, m_nPort);
+        query.Run(m_list, m_nPort, &m_bStop);
         QMetaObject::invokeMethod(this, [this] { OnFinished(); }, Qt::QueuedConnection);
     });
 }

@@ -70,6 +70,7 @@ private:
     QPushButton* m_pViewLog = nullptr;
     std::vector<CSignInfoAnswer> m_aAnswers;
     std::thread m_worker;
+    std::atomic<bool> m_bStop {false};
     bool m_bStarted = false;
     bool m_bQuerying = false;
 };

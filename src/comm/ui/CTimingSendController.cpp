@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QThread>
 
@@ -64,6 +66,8 @@ void CTimingSendController::StartTiming()
     m_pProgress->setModal(false);
     m_pProgress->CancelButton()->hide();  // only F12 stops timing
     m_pProgressSink = std::make_unique<CQueuedProgressSink>(m_pProgress.data());
+    // The whole screen also without a window manager to honour the full-screen state.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) m_pWindow->setGeometry(screen->geometry());
     m_pWindow->showFullScreen();
     m_pWindow->activateWindow();
     m_pWindow->setFocus();
@@ -96,13 +100,17 @@ void CTimingSendController::EndTiming()
     m_bEnding = true;
     if (m_pWindow) m_pWindow->StopAnimation();
     StopWorker();
-    // The window goes before the progress sink that posts to its dialog.
+    // The progress window goes first, and its queued updates with it, so that none reaches
+    // the sink after it is gone.
+    delete m_pProgress.data();
+    m_pProgressSink.reset();
+    // F12 arrives in the window's own key handler: it is deleted once that has returned.
     if (m_pWindow) {
         m_pWindow->AllowClose();
         m_pWindow->hide();
-        delete m_pWindow.data();
+        m_pWindow->deleteLater();
+        m_pWindow = nullptr;
     }
-    m_pProgressSink.reset();
     m_documents.RestoreDocument(m_szRemembered);
     m_bEnding = false;
     emit TimingEnded();
