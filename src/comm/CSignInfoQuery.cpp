@@ -4,7 +4,7 @@
 #include "comm/CComPortMap.h"
 #include "comm/CDeviceCommand.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CommTexts.h"
 
 #include <algorithm>
@@ -116,12 +116,9 @@ int RunSignInfoQuery(const std::string& device, const std::string& addresses, IM
     }
     CComPortMap ports;
     ports.SetDevicePath(1, device);
-    CTtyTransport tty;
+    CDeviceTransport tty;
     CSerialLink link(tty, ports, &messages);
-    if (!link.IsComPortFree(1)) {
-        messages.ShowMessage(kPortBusy, kPortBusyCaption);
-        return kDeviceNothingSent;
-    }
+    if (!link.ConfirmComPortUsable(1, messages)) return kDeviceNothingSent;
     answers = CSignInfoQuery(link, messages).Run(list, 1);
     const bool allOk = std::all_of(answers.begin(), answers.end(),
                                    [](const CSignInfoAnswer& a) { return a.m_eResult == EQueryResult::Ok; });

@@ -18,6 +18,7 @@
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
 #include "editor/DeviceMenuCommands.h"
+#include "editor/DrawToolCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
 #include "editor/clipboard/ClipboardCommands.h"
@@ -321,6 +322,7 @@ void CMainFrame::InstallCommands()
     InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
     InstallTimingSendCommands(*this, m_app, m_profile);
+    InstallDrawToolCommands(*this);
     InstallClipboardCommands(*this);
 }
 

@@ -9,6 +9,7 @@
 #include "editor/DrawModeChange.h"
 #include "editor/ZoomLayout.h"
 #include "editor/undo/CEditRecorder.h"
+#include "editor/undo/CObjectsCommand.h"
 #include "editor/undo/UndoTexts.h"
 #include "raster/CRasterDC.h"
 
@@ -59,8 +60,6 @@ bool ReportsDragSize(int mode, bool polyActive)
 }
 
 constexpr int kDrawModeEyeDrop = 7;
-// Successive arrow-key nudges of the same objects are one undo step.
-constexpr int kNudgeMergeId = 0x4E55;
 constexpr int kDrawModePolyLine = 12;
 
 // The dots an object may have lit: its rectangle, and for a text the lines it moved down
@@ -611,7 +610,7 @@ void CVemtView::CloneSelection()
 void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 {
     if (m_selection.IsEmpty()) return;
-    CEditRecorder recorder(m_doc);
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         obj->m_crLine = line;
         obj->m_crFill = fill;
@@ -621,7 +620,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
     }
     m_doc.SetModifiedFlag();
     RenderCanvas();
-    recorder.Commit(QString::fromLatin1(kStepColour));
+    step.Commit(QString::fromLatin1(kStepColour));
 }
 
 // ---------------------------------------------------------------- commands
@@ -629,8 +628,8 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 void CVemtView::OnEditDelete()
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder step(m_doc);
     const std::vector<CDrawObj*> doomed = m_selection.Objects();
-    CEditRecorder recorder(m_doc);
     m_doc.UpdateAllViews(this, UPD_DELETE_SELECTION, nullptr, &doomed);
     CRect area;
     for (CDrawObj* obj : doomed) area.UnionRect(area, DrawnArea(obj));
@@ -643,7 +642,7 @@ void CVemtView::OnEditDelete()
     m_selection.Clear();
     g_rcUpdate = area;
     RenderCanvas();
-    recorder.Commit(QString::fromLatin1(kStepDelete));
+    step.Commit(QString::fromLatin1(kStepDelete));
     emit SelectionChanged();
 }
 
@@ -729,8 +728,8 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     const bool shift = keys & Qt::ShiftModifier;
     const bool ctrl = keys & Qt::ControlModifier;
     const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
-    CEditRecorder recorder(m_doc);
     const int dir = (key == Qt::Key_Right || key == Qt::Key_Down) ? 1 : -1;
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         CRect r = obj->m_rcPosition;
         int& a = horizontal ? r.left : r.top;
@@ -759,7 +758,8 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     }
     RenderCanvas();
     m_doc.SetModifiedFlag();
-    recorder.Commit(QString::fromLatin1(kStepNudge), kNudgeMergeId);
+    // Successive nudges of the same objects are one step.
+    step.Commit(QString::fromLatin1(kStepNudge), CObjectsCommand::kNudgeMerge);
 }
 
 // ---------------------------------------------------------------- mouse

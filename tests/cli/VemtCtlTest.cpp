@@ -3,6 +3,7 @@
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
 #include "app/SignParams.h"
+#include "comm/CRfc2217SignServer.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 #include "document/CDrawRect.h"
@@ -279,15 +280,39 @@ TEST_F(VemtCtlTest, SendToADeviceThatIsNotThereSaysSoAndNamesIt)
     CVemtApp app;
     CVemtDoc doc(&app);
     const std::string file = WriteSample(app, doc);
-    for (const std::string device : {"/no/such/device", "/dev/does-not-exist-vemt"}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/no/such/device", "No such file or directory (the device does not exist)"},
+        {"/dev/does-not-exist-vemt", "No such file or directory (the device does not exist)"},
+        {"rfc2217://127.0.0.1:1", "connection refused by 127.0.0.1:1 (no device server listens on that port)"},
+        {"rfc2217://127.0.0.1", "not a device server address: write rfc2217://HOST:PORT (the port number is missing)"},
+    };
+    for (const auto& [device, reason] : cases) {
         err.str("");
         EXPECT_EQ(Run({"send", file, "--port", device, "--address", "3"}), CVemtCtl::kExitUsage) << device;
-        EXPECT_NE(err.str().find("Error: Initalize error of Serial com-port!\nCOM1 (" + device +
-                                 "): No such file or directory (the device does not exist)"),
+        EXPECT_NE(err.str().find("Error: Initalize error of Serial com-port!\nCOM1 (" + device + "): " + reason),
                   std::string::npos)
             << err.str();
         EXPECT_EQ(err.str().find("using by another program"), std::string::npos) << err.str();
     }
+}
+
+TEST_F(VemtCtlTest, SendReachesSignsBehindADeviceServer)
+{
+    CVemtApp app;
+    CVemtDoc doc(&app);
+    const std::string file = WriteSample(app, doc);
+    CSignSimulator sim;
+    sim.AddSign({.m_byAddress = 3});
+    sim.AddSign({.m_byAddress = 5});
+    CRfc2217SignServer server(sim);
+    std::string error;
+    ASSERT_TRUE(server.Listen("rfc2217://127.0.0.1:0", error)) << error;
+    ASSERT_TRUE(server.Start());
+    EXPECT_EQ(Run({"send", file, "--port", server.Url(), "--address", "3,5"}), CVemtCtl::kExitOk) << err.str();
+    server.Stop();
+    EXPECT_EQ(sim.State(3).m_nMessages, 1);
+    EXPECT_EQ(sim.State(5).m_nMessages, 1);
+    EXPECT_EQ(sim.State(3).Screens(), 3);
 }
 
 TEST_F(VemtCtlTest, SendNeedsAFilePortAndAddresses)

@@ -80,7 +80,7 @@ TEST_F(MainFrameToolsTest, TheMenusListTheirItemsInOrder)
               (QStringList {"Open(&O)...", "Clear(&C)", "Save(&S)", "Save as(&A)...", "-", "Import...", "Export...",
                             "-", "Recent file", "-", "Exit(&X)"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Edit(&E)")),
-              (QStringList {"Undo(&U)", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
+              (QStringList {"Undo(&U)", "Redo", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Send(&S)")).mid(0, 15),
               (QStringList {"Send file", "Set Moving Method...", "Adjust Time", "-", "Open Lextrel", "Close Lextrel",
                             "-", "Display Lextrel Address", "Close display Lextrel Address", "-",

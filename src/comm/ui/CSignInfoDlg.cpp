@@ -1,7 +1,7 @@
 #include "comm/ui/CSignInfoDlg.h"
 
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/ui/CGuiThreadMessageSink.h"
 #include "comm/ui/CQueryResultDlg.h"
 
@@ -81,7 +81,7 @@ void CSignInfoDlg::StartQuery()
     m_worker = std::thread([this] {
         // Boxes of the worker are shown on this window's thread while the worker waits.
         CGuiThreadMessageSink messages(m_messages, this);
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink link(tty, m_ports, &messages);
         CSignInfoQuery query(
             link, messages,

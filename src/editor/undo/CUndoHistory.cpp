@@ -12,7 +12,12 @@ CUndoHistory::CUndoHistory(CVemtDoc& doc) : m_doc(doc), m_pStack(std::make_uniqu
                      [this] { FollowCleanState(); });
 }
 
-CUndoHistory::~CUndoHistory() = default;
+std::function<void(CVemtDoc&)> CUndoHistory::s_fnResetListener;
+
+CUndoHistory::~CUndoHistory()
+{
+    if (s_fnResetListener) s_fnResetListener(m_doc);
+}
 
 CUndoHistory& CUndoHistory::Of(CVemtDoc& doc)
 {
@@ -66,6 +71,7 @@ void CUndoHistory::OnDocumentSaved()
 
 void CUndoHistory::OnDocumentReset()
 {
+    if (s_fnResetListener) s_fnResetListener(m_doc);
     m_pStack->clear();
 }
 
