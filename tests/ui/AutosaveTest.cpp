@@ -14,6 +14,8 @@
 #include "editor/CChildFrame.h"
 #include "editor/CMainFrame.h"
 #include "editor/autosave/CAutosave.h"
+#include "editor/undo/CEditRecorder.h"
+#include "editor/undo/CUndoHistory.h"
 
 #include <QLockFile>
 #include <QMdiArea>
@@ -136,6 +138,17 @@ TEST_F(AutosaveTest, RestoreOpensTheDocumentModifiedUnderItsOwnPath)
     EXPECT_FALSE(std::filesystem::exists(file));
     ASSERT_FALSE(autosave.FileOf(child).empty());
     EXPECT_EQ(CRecoveryFile::List(dir), std::vector<std::string>{autosave.FileOf(child)});
+
+    // A change undone again leaves the restored message unsaved, and its file in place.
+    {
+        CEditRecorder recorder(child->Document());
+        child->Document().AddObj(new CDrawRect(CRect(0, 0, 3, 3), 0x00FF00, 0, 1, 0));
+        recorder.Commit(QStringLiteral("Rectangle"));
+    }
+    CUndoHistory::Of(child->Document()).Undo();
+    EXPECT_TRUE(child->Document().IsModified());
+    autosave.SaveAll();
+    EXPECT_FALSE(autosave.FileOf(child).empty());
 
     // Save goes to the original path without asking.
     ASSERT_TRUE(child->Files().SaveDoc());

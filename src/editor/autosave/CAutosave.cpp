@@ -10,6 +10,7 @@
 #include "editor/CChildFrame.h"
 #include "editor/CMainFrame.h"
 #include "editor/CVemtView.h"
+#include "editor/undo/CUndoHistory.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include <cstdlib>
 #include <filesystem>
@@ -195,6 +197,9 @@ std::vector<CChildFrame*> CAutosave::OfferRecovery(const std::function<ERecovery
             CParFile::ParseBytes(state->m_parBytes.data(), state->m_parBytes.size(), m_app);
         if (!state->m_szDocPath.empty()) child->Files().SetPathName(state->m_szDocPath, false);
         doc.SetModifiedFlag(true);
+        // No state of its history is the saved one: undoing back to the restored state
+        // must not make the document look saved.
+        CUndoHistory::Of(doc).Stack().resetClean();
         child->UpdateTitle();
         child->View()->RenderCanvas();
         // The restored state is safe in the new file before the old one goes.
