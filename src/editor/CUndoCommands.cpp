@@ -52,10 +52,16 @@ void CUndoCommands::UpdateActions()
     if (!m_pUndo) return;
     const bool canUndo = m_pGroup->canUndo();
     const bool canRedo = m_pGroup->canRedo();
-    m_pUndo->setText(canUndo ? QStringLiteral("Undo %1").arg(m_pGroup->undoText())
-                             : QString::fromLatin1(kUndoText));
-    m_pRedo->setText(canRedo ? QStringLiteral("Redo %1").arg(m_pGroup->redoText())
-                             : QString::fromLatin1(kRedoText));
+    // The items keep their menu texts (users and scripts find them by those); the step
+    // they would take back or redo is named in the status bar prompt and the tooltip.
+    const QString undoWhat = canUndo ? QStringLiteral("Undo %1").arg(m_pGroup->undoText())
+                                     : QStringLiteral("Undo the last action");
+    const QString redoWhat = canRedo ? QStringLiteral("Redo %1").arg(m_pGroup->redoText())
+                                     : QStringLiteral("Redo the last action undone");
+    m_pUndo->setStatusTip(undoWhat);
+    m_pUndo->setToolTip(undoWhat);
+    m_pRedo->setStatusTip(redoWhat);
+    m_pRedo->setToolTip(redoWhat);
     m_pUndo->setEnabled(canUndo);
     m_pRedo->setEnabled(canRedo);
 }

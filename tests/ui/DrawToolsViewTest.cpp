@@ -20,6 +20,13 @@
 
 namespace {
 
+// The Undo or Redo item, when its prompt names the step it would take.
+QAction* StepAction(QMenuBar* bar, const char* item, const QString& step)
+{
+    QAction* a = FindMenuAction(bar, QString::fromLatin1(item));
+    return a && a->statusTip() == step ? a : nullptr;
+}
+
 class DrawToolsViewTest : public testing::TestWithParam<int> {
 protected:
     void SetUp() override
@@ -71,13 +78,13 @@ TEST_P(DrawToolsViewTest, ARectangleDraggedInPixelsLandsOnTheDotsUnderTheMouse)
     EXPECT_EQ(view->Dots().GetPixel(4, 3), 0u);
 
     // Undo takes it away again.
-    QAction* undo = FindMenuAction(frame.menuBar(), QStringLiteral("Undo Rectangle"));
+    QAction* undo = StepAction(frame.menuBar(), "Undo(&U)", QStringLiteral("Undo Rectangle"));
     ASSERT_NE(undo, nullptr);
     ASSERT_TRUE(undo->isEnabled());
     undo->trigger();
     EXPECT_TRUE(doc.m_objects.empty());
     EXPECT_EQ(view->Dots().GetPixel(2, 2), 0u);
-    EXPECT_NE(FindMenuAction(frame.menuBar(), QStringLiteral("Redo Rectangle")), nullptr);
+    EXPECT_NE(StepAction(frame.menuBar(), "Redo", QStringLiteral("Redo Rectangle")), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryZoom, DrawToolsViewTest, testing::Values(0, 1, 2, 3),
@@ -152,7 +159,7 @@ TEST_F(DrawToolsFrameTest, AnAlignButtonIsOneNamedStepOfTheActiveDocument)
     alignLeft->trigger();
     EXPECT_EQ(b->m_rcPosition, CRect(5, 8, 15, 12));
     EXPECT_TRUE(doc.IsModified());
-    QAction* undo = FindMenuAction(frame.menuBar(), QStringLiteral("Undo Align Left"));
+    QAction* undo = StepAction(frame.menuBar(), "Undo(&U)", QStringLiteral("Undo Align Left"));
     ASSERT_NE(undo, nullptr);
     undo->trigger();
     EXPECT_EQ(b->m_rcPosition, CRect(20, 8, 30, 12));
@@ -183,11 +190,11 @@ TEST_F(DrawToolsFrameTest, UndoInTheMiddleOfAPolygonEndsItFirstAndTakesItBack)
     }
     ASSERT_EQ(doc.m_objects.size(), 2u) << "the polygon being drawn";
 
-    FindMenuAction(frame.menuBar(), QStringLiteral("Undo Rectangle"))->trigger();
+    StepAction(frame.menuBar(), "Undo(&U)", QStringLiteral("Undo Rectangle"))->trigger();
     // The polygon was ended (a step of its own) and that step was taken back.
     ASSERT_EQ(doc.m_objects.size(), 1u);
     EXPECT_EQ(doc.m_objects[0]->m_rcPosition, CRect(1, 1, 6, 6));
-    EXPECT_NE(FindMenuAction(frame.menuBar(), QStringLiteral("Redo PolyLine")), nullptr);
+    EXPECT_NE(StepAction(frame.menuBar(), "Redo", QStringLiteral("Redo PolyLine")), nullptr);
 
     // Drawing goes on normally afterwards.
     frame.DrawToolAction(9)->trigger();
@@ -224,7 +231,7 @@ TEST_F(DrawToolsFrameTest, TheOptionsWindowSetsTheLineWidthOfTheWholeSelection)
     EXPECT_EQ(g_nLineWidth, 3);
     EXPECT_EQ(a->m_nPenWidth, 3);
     EXPECT_EQ(b->m_nPenWidth, 3);
-    ASSERT_NE(FindMenuAction(frame.menuBar(), QStringLiteral("Undo Line Width")), nullptr);
+    ASSERT_NE(StepAction(frame.menuBar(), "Undo(&U)", QStringLiteral("Undo Line Width")), nullptr);
 
     frame.DrawToolAction(11)->trigger();
     EXPECT_EQ(options->windowTitle(), "Circle Mode");

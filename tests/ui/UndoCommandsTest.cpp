@@ -71,7 +71,8 @@ TEST_F(UndoCommandsTest, TheItemsNameTheStepAndFollowTheActiveDocument)
 
     const auto start = BytesOf(a);
     Move(a, 3);
-    EXPECT_EQ(undo->text(), "Undo Move");
+    EXPECT_EQ(undo->text(), "Undo(&U)") << "the menu text stays; the prompt names the step";
+    EXPECT_EQ(undo->statusTip(), "Undo Move");
     EXPECT_TRUE(undo->isEnabled());
 
     // Another window: its own history.
@@ -88,11 +89,11 @@ TEST_F(UndoCommandsTest, TheItemsNameTheStepAndFollowTheActiveDocument)
     EXPECT_EQ(changed, &a);
     EXPECT_EQ(undo->text(), "Undo(&U)");
     EXPECT_FALSE(undo->isEnabled());
-    EXPECT_EQ(redo->text(), "Redo Move");
+    EXPECT_EQ(redo->statusTip(), "Redo Move");
     EXPECT_TRUE(redo->isEnabled());
     redo->trigger();
     EXPECT_NE(BytesOf(a), start);
-    EXPECT_EQ(undo->text(), "Undo Move");
+    EXPECT_EQ(undo->statusTip(), "Undo Move");
 
     // No window: both off.
     active = nullptr;
