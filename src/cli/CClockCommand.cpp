@@ -1,6 +1,7 @@
 #include "cli/CClockCommand.h"
 
 #include "cli/CliDeviceRun.h"
+#include "cli/CliPort.h"
 #include "cli/ParseInt.h"
 
 #include <CLI/App.hpp>
@@ -21,7 +22,7 @@ const char* CClockCommand::Description() const
 
 void CClockCommand::AddOptions(CLI::App& command)
 {
-    command.add_option("--port", m_szPort, "serial device path, or COM1 / COM2 as chosen in the editor")
+    command.add_option("--port", m_szPort, kPortOptionHelp)
         ->type_name("DEV");
     command.add_option("--address", m_szAddresses, "sign addresses: 3 or 1,2,7 or 0 for all")->type_name("LIST");
     command.add_option("--x", m_szX, "column of the clock in 8-dot bytes, 0 to 255 (default 0)")->type_name("N");

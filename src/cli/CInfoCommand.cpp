@@ -60,7 +60,7 @@ const char* CInfoCommand::Description() const
 
 void CInfoCommand::AddOptions(CLI::App& command)
 {
-    command.add_option("--port", m_szPort, "serial device path, or COM1 / COM2 as chosen in the editor")
+    command.add_option("--port", m_szPort, kPortOptionHelp)
         ->type_name("DEV");
     command.add_option("--address", m_szAddresses, "sign addresses: 3 or 1,2,7 (0 is refused)")->type_name("LIST");
     command.add_flag("--json", m_bJson, "one JSON object per address, for monitoring scripts");

@@ -1,6 +1,7 @@
 #include "cli/COnOffCommand.h"
 
 #include "cli/CliDeviceRun.h"
+#include "cli/CliPort.h"
 
 #include <CLI/App.hpp>
 
@@ -32,7 +33,7 @@ COnOffCommand COnOffCommand::ShowAddress(const CCliContext& context)
 void COnOffCommand::AddOptions(CLI::App& command)
 {
     command.add_option("switch", m_szSwitch, "on or off")->type_name("on|off");
-    command.add_option("--port", m_szPort, "serial device path, or COM1 / COM2 as chosen in the editor")
+    command.add_option("--port", m_szPort, kPortOptionHelp)
         ->type_name("DEV");
     if (m_bTakesAddresses)
         command.add_option("--address", m_szAddresses, "sign addresses: 3 or 1,2,7 or 0 for all")

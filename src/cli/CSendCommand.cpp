@@ -21,10 +21,11 @@ const char* CSendCommand::Synopsis() const
 const char* CSendCommand::Description() const
 {
     return "Sends the document to the signs of LIST (as in the editor: 3 or 1,2,7 or 0 for all)\n"
-           "    through the serial device DEV (a path such as /dev/ttyUSB0, or COM1 / COM2 for the\n"
-           "    devices chosen in the editor). Progress goes to stderr; the exit status is 0 only\n"
-           "    when every addressed sign took the message. With --text TEXT instead of a file\n"
-           "    the message is composed as \"compose\" would write it (\"-\": standard input).";
+           "    through the serial device DEV (a path such as /dev/ttyUSB0, rfc2217://HOST:PORT for a\n"
+           "    serial device server, or COM1 / COM2 for the devices chosen in the editor).\n"
+           "    Progress goes to stderr; the exit status is 0 only when every addressed sign took\n"
+           "    the message. With --text TEXT instead of a file the message is composed as\n"
+           "    \"compose\" would write it (\"-\": standard input).";
 }
 
 void CSendCommand::AddOptions(CLI::App& command)
@@ -33,7 +34,7 @@ void CSendCommand::AddOptions(CLI::App& command)
     m_pText = command.add_option("--text", m_szText, "send this text, composed as \"compose\" does, instead of a file")
                   ->type_name("TEXT");
     m_composeOptions.AddTo(command);
-    command.add_option("--port", m_szPort, "serial device path, or COM1 / COM2 as chosen in the editor")
+    command.add_option("--port", m_szPort, kPortOptionHelp)
         ->type_name("DEV");
     command.add_option("--address", m_szAddresses, "sign addresses: 3 or 1,2,7 or 0 for all")->type_name("LIST");
     m_signOptions.AddTo(command);

@@ -2,6 +2,7 @@
 
 #include "app/CVemtApp.h"
 #include "cli/CliDeviceRun.h"
+#include "cli/CliPort.h"
 #include "cli/CliDocument.h"
 #include "comm/TimerDays.h"
 #include "document/CVemtDoc.h"
@@ -25,7 +26,7 @@ const char* CTimerCommand::Description() const
 void CTimerCommand::AddOptions(CLI::App& command)
 {
     command.add_option("file", m_aFiles, "the document holding the timer table")->type_name("FILE.KVX");
-    command.add_option("--port", m_szPort, "serial device path, or COM1 / COM2 as chosen in the editor")
+    command.add_option("--port", m_szPort, kPortOptionHelp)
         ->type_name("DEV");
     command.add_option("--address", m_szAddresses, "sign addresses: 3 or 1,2,7 or 0 for all")->type_name("LIST");
     command.add_flag("--show", m_bShow, "print the table instead of sending it");

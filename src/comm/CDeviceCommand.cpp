@@ -4,7 +4,7 @@
 #include "app/IMessageSink.h"
 #include "comm/CComPortMap.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CommTexts.h"
 #include "comm/FrameProtocol.h"
 #include "comm/IProgressSink.h"
@@ -155,12 +155,9 @@ int RunDeviceCommand(EDeviceCommand command, const CDeviceFrameData& data, const
     }
     CComPortMap ports;
     ports.SetDevicePath(1, device);
-    CTtyTransport tty;
+    CDeviceTransport tty;
     CSerialLink link(tty, ports, &messages);
-    if (!link.IsComPortFree(1)) {
-        messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
-        return kDeviceNothingSent;
-    }
+    if (!link.ConfirmComPortUsable(1, messages)) return kDeviceNothingSent;
     CDeviceCommand runner(command, data, link, messages, progress);
     const CDeviceOutcome outcome = runner.Run(list, 1);
     return outcome.AllDelivered() ? kDeviceAllDelivered : kDeviceSomeFailed;

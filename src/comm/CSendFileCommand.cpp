@@ -4,7 +4,7 @@
 #include "app/IMessageSink.h"
 #include "comm/CAddressList.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CommTexts.h"
 #include "comm/IProgressSink.h"
 #include "document/CVemtDoc.h"
@@ -57,7 +57,7 @@ CSendOutcome ScanAndSend(const CPreparedSend& prepared, const CVemtApp& sendApp,
     outcome.m_bScanned = true;
     if (progress) progress->SetPos(planes.m_nBytes);
 
-    CTtyTransport tty;
+    CDeviceTransport tty;
     CSerialLink link(tty, ports, &messages);
     CSendOperation operation(sendApp, link, messages, progress, cancel);
     outcome.m_nSendFile = operation.SendFile(planes, prepared.m_aScreenInfo);

@@ -4,7 +4,7 @@
 #include "comm/CComPortMap.h"
 #include "comm/CDeviceCommand.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CommTexts.h"
 
 #include <algorithm>
@@ -78,11 +78,11 @@ CSignInfoQuery::CSignInfoQuery(CSerialLink& link, IMessageSink& messages, std::f
 {
 }
 
-std::vector<CSignInfoAnswer> CSignInfoQuery::Run(const CAddressList& list, int port)
+std::vector<CSignInfoAnswer> CSignInfoQuery::Run(const CAddressList& list, int port, const std::atomic<bool>* stop)
 {
     std::vector<CSignInfoAnswer> answers;
     m_link.InitComPort(port, COM_OPEN);
-    for (int i = 0; i < list.m_nAddressCount; ++i) {
+    for (int i = 0; i < list.m_nAddressCount && !(stop && stop->load()); ++i) {
         CSignInfoAnswer answer;
         answer.m_byAddress = list.m_abyAddress[std::size_t(i)];
         answer.m_eResult = QuerySignInfo(m_link, answer.m_byAddress, answer.m_info, [this] {
@@ -116,12 +116,9 @@ int RunSignInfoQuery(const std::string& device, const std::string& addresses, IM
     }
     CComPortMap ports;
     ports.SetDevicePath(1, device);
-    CTtyTransport tty;
+    CDeviceTransport tty;
     CSerialLink link(tty, ports, &messages);
-    if (!link.IsComPortFree(1)) {
-        messages.ShowMessage(kPortBusy, kPortBusyCaption);
-        return kDeviceNothingSent;
-    }
+    if (!link.ConfirmComPortUsable(1, messages)) return kDeviceNothingSent;
     answers = CSignInfoQuery(link, messages).Run(list, 1);
     const bool allOk = std::all_of(answers.begin(), answers.end(),
                                    [](const CSignInfoAnswer& a) { return a.m_eResult == EQueryResult::Ok; });

@@ -7,6 +7,7 @@
 #include "comm/SignInfoReply.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -45,7 +46,8 @@ public:
 
     // Opens port, asks every address of the list in order and closes the port. A sign
     // that does not take the query is also reported through messages, without caption.
-    std::vector<CSignInfoAnswer> Run(const CAddressList& list, int port);
+    // stop, when given, is looked at between addresses.
+    std::vector<CSignInfoAnswer> Run(const CAddressList& list, int port, const std::atomic<bool>* stop = nullptr);
 
 private:
     CSerialLink& m_link;

@@ -99,46 +99,72 @@ std::vector<CSimOutput> CSignSimulator::Feed(const std::uint8_t* bytes, std::siz
         m_aFrame.clear();
     }
     if (count > 0) m_nLastByteMs = nowMs;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t b = bytes[i];
-        if (m_eLine == ELine::Idle) {
-            m_aFrame.assign(1, b);
-            m_nFrameLength = 0;
-            m_byTarget = b;
-            m_bBroadcast = b == 0;
-            if (m_bBroadcast) {
-                m_eLine = ELine::Frame;
-            } else if (Sign* sign = Find(b)) {
-                m_eLine = ELine::Frame;
-                auto r = Reply(*sign, {ACK_READY}, true);
-                out.insert(out.end(), r.begin(), r.end());
-            }
-            // Nobody answers an unknown address, so no frame follows it.
-            continue;
-        }
-        m_aFrame.push_back(b);
-        if (m_aFrame.size() == 2) m_nFrameLength = std::size_t(FrameLengthForCommand(b));
-        if (!m_bBroadcast) {
-            Sign* sign = Find(m_byTarget);
-            if (sign && ++sign->state.m_nBytesSeen == sign->config.m_nHangUpAfterBytes) {
-                AddLog("line to " + std::to_string(m_byTarget) + " lost after " +
-                       std::to_string(sign->state.m_nBytesSeen) + " bytes");
-                CSimOutput o;
-                o.m_bHangUp = true;
-                out.push_back(o);
-                m_eLine = ELine::Idle;
-                m_aFrame.clear();
-                return out;
-            }
-        }
-        if (m_nFrameLength != 0 && m_aFrame.size() == m_nFrameLength) {
-            auto r = FrameComplete();
+    for (std::size_t i = 0; i < count; ++i)
+        if (!FeedByte(bytes[i], out)) break;
+    return out;
+}
+
+std::vector<CSimOutput> CSignSimulator::FeedWithNinthBit(std::uint8_t byte, bool mark, long long nowMs)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<CSimOutput> out;
+    m_nLastByteMs = nowMs;
+    if (mark && m_eLine == ELine::Frame) {
+        AddLog("frame to " + std::to_string(m_byTarget) + " broke off after " + std::to_string(m_aFrame.size()) +
+               " bytes");
+        m_eLine = ELine::Idle;
+        m_aFrame.clear();
+    }
+    if (!mark && m_eLine == ELine::Idle) {
+        // Only a byte with the ninth bit set can start a frame: the signs ignore this one.
+        char line[80];
+        std::snprintf(line, sizeof line, "byte 0x%02X without the ninth bit outside a frame ignored", byte);
+        AddLog(line);
+        return out;
+    }
+    FeedByte(byte, out);
+    return out;
+}
+
+bool CSignSimulator::FeedByte(std::uint8_t b, std::vector<CSimOutput>& out)
+{
+    if (m_eLine == ELine::Idle) {
+        m_aFrame.assign(1, b);
+        m_nFrameLength = 0;
+        m_byTarget = b;
+        m_bBroadcast = b == 0;
+        if (m_bBroadcast) {
+            m_eLine = ELine::Frame;
+        } else if (Sign* sign = Find(b)) {
+            m_eLine = ELine::Frame;
+            auto r = Reply(*sign, {ACK_READY}, true);
             out.insert(out.end(), r.begin(), r.end());
+        }
+        // Nobody answers an unknown address, so no frame follows it.
+        return true;
+    }
+    m_aFrame.push_back(b);
+    if (m_aFrame.size() == 2) m_nFrameLength = std::size_t(FrameLengthForCommand(b));
+    if (!m_bBroadcast) {
+        Sign* sign = Find(m_byTarget);
+        if (sign && ++sign->state.m_nBytesSeen == sign->config.m_nHangUpAfterBytes) {
+            AddLog("line to " + std::to_string(m_byTarget) + " lost after " + std::to_string(sign->state.m_nBytesSeen) +
+                   " bytes");
+            CSimOutput o;
+            o.m_bHangUp = true;
+            out.push_back(o);
             m_eLine = ELine::Idle;
             m_aFrame.clear();
+            return false;
         }
     }
-    return out;
+    if (m_nFrameLength != 0 && m_aFrame.size() == m_nFrameLength) {
+        auto r = FrameComplete();
+        out.insert(out.end(), r.begin(), r.end());
+        m_eLine = ELine::Idle;
+        m_aFrame.clear();
+    }
+    return true;
 }
 
 std::vector<CSimOutput> CSignSimulator::FrameComplete()

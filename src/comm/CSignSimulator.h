@@ -70,6 +70,10 @@ public:
     // Bytes from the line, at a time in milliseconds on any steady clock. A frame that
     // stalls for longer than m_nResyncMs is dropped and the line counts as idle again.
     std::vector<CSimOutput> Feed(const std::uint8_t* bytes, std::size_t count, long long nowMs);
+    // One byte from a line that tells the ninth bit (a serial device server knows the
+    // parity each byte was sent with): a mark byte always starts a frame, a space byte
+    // outside a frame is ignored, and no timing is needed to find the frames.
+    std::vector<CSimOutput> FeedWithNinthBit(std::uint8_t byte, bool mark, long long nowMs);
     // The sender gave up before the 'K' went out: forget the frame begun.
     void AbortFrame();
 
@@ -93,6 +97,8 @@ private:
     enum class ELine { Idle, Frame };
 
     Sign* Find(std::uint8_t address);
+    // False when the line was hung up by this byte.
+    bool FeedByte(std::uint8_t byte, std::vector<CSimOutput>& out);
     std::vector<CSimOutput> Reply(Sign& sign, std::vector<std::uint8_t> bytes, bool isReady) const;
     std::vector<CSimOutput> FrameComplete();
     void Apply(Sign& sign, const std::vector<std::uint8_t>& frame);

@@ -80,6 +80,18 @@ void CSimulatorLine::Stop()
     }
 }
 
+std::string CSimulatorLine::ReceivedParity() const
+{
+    std::lock_guard<std::mutex> lock(m_recordMutex);
+    return m_szParity;
+}
+
+std::vector<std::uint8_t> CSimulatorLine::ReceivedBytes() const
+{
+    std::lock_guard<std::mutex> lock(m_recordMutex);
+    return m_aReceived;
+}
+
 bool CSimulatorLine::Emit(const std::vector<std::uint8_t>& bytes)
 {
     return m_nMaster >= 0 && WriteAll(m_nMaster, bytes.data(), bytes.size());
@@ -130,6 +142,14 @@ void CSimulatorLine::Run()
             std::uint8_t buffer[4096];
             const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
             const long long now = NowNs();
+            if (m_bRecordParity && n > 0) {
+                termios tio {};
+                char parity = 'N';
+                if (::tcgetattr(m_nMaster, &tio) == 0 && (tio.c_cflag & CMSPAR)) parity = (tio.c_cflag & PARODD) ? 'M' : 'S';
+                std::lock_guard<std::mutex> lock(m_recordMutex);
+                m_szParity.append(std::size_t(n), parity);
+                m_aReceived.insert(m_aReceived.end(), buffer, buffer + n);
+            }
             for (ssize_t i = 0; i < n; ++i) {
                 rxFreeNs = (rxFreeNs > now ? rxFreeNs : now) + byteNs;
                 received.push_back({buffer[i], rxFreeNs});

@@ -6,6 +6,8 @@
 #include "comm/CSignSimulator.h"
 
 #include <atomic>
+#include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,7 +29,15 @@ public:
     // Puts bytes on the line towards the sender, as noise or a stale answer would.
     bool Emit(const std::vector<std::uint8_t>& bytes);
 
+    // The ninth bit of every byte received, as the line's settings give it: 'M' (mark),
+    // 'S' (space) or 'N' (no stick parity). A pseudo-terminal never carries parity, but it
+    // keeps the setting that its other side made, so a serial device server driving it
+    // shows here which parity each byte was sent with. Kept only with m_bRecordParity.
+    std::string ReceivedParity() const;
+    std::vector<std::uint8_t> ReceivedBytes() const;
+
     bool m_bPaced = false;
+    bool m_bRecordParity = false;
     static constexpr long long kByteTimeNs = 11LL * 1000000000LL / 19200;  // 572,916 ns
 
 private:
@@ -42,4 +52,7 @@ private:
     std::string m_szLink;
     std::thread m_thread;
     std::atomic<bool> m_bHungUp {false};
+    mutable std::mutex m_recordMutex;
+    std::string m_szParity;
+    std::vector<std::uint8_t> m_aReceived;
 };

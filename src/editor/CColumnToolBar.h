@@ -23,6 +23,8 @@ public:
     void SetColumns(int n);
     // The row and column of a place (tests, and the look of the bar).
     QPoint PlaceOf(int position) const;
+    // The area the places fill.
+    QWidget* Places() const { return m_pGrid; }
 
 private:
     void Relayout();

@@ -18,8 +18,10 @@
 #include "editor/CToolOptionWnd.h"
 #include "editor/CVemtView.h"
 #include "editor/DeviceMenuCommands.h"
+#include "editor/DrawToolCommands.h"
 #include "editor/DrawModeChange.h"
 #include "editor/MenuCommands.h"
+#include "editor/clipboard/ClipboardCommands.h"
 #include "programme/ui/ProgrammeCommands.h"
 #include "raster/CRasterDC.h"
 #include "text/CFontCatalogue.h"
@@ -130,6 +132,9 @@ CMainFrame::CMainFrame(CVemtApp& app, IProfile& profile, QWidget* parent)
     BuildMenus();
     AddDrawModeListener(this, [this] {
         RefreshDrawToolChecks();
+        // The options open beside the draw tools, below the last button.
+        if (!m_pToolOptions->isVisible() && !CToolOptionWnd::CaptionForMode(g_nDrawMode).isEmpty())
+            m_pToolOptions->move(m_pDrawTools->Places()->mapToGlobal(QPoint(4, m_pDrawTools->Places()->height() + 8)));
         m_pToolOptions->ShowForMode(g_nDrawMode);
     });
     RefreshDrawToolChecks();
@@ -317,6 +322,8 @@ void CMainFrame::InstallCommands()
     InstallProgrammeCommands(*this, m_app, m_profile);
     InstallDeviceCommands(*this, m_app, m_profile);
     InstallTimingSendCommands(*this, m_app, m_profile);
+    InstallDrawToolCommands(*this);
+    InstallClipboardCommands(*this);
 }
 
 void CMainFrame::BuildStatusBar()
@@ -524,9 +531,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    if (data->hasUrls() && std::any_of(data->urls().begin(), data->urls().end(),
-                                       [](const QUrl& u) { return u.isLocalFile(); }))
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         event->acceptProposedAction();
 }
 

@@ -278,6 +278,15 @@ CTextEntryValues CTextEntryDlg::Values() const
     return v;
 }
 
+void CTextEntryDlg::ShowOnTop()
+{
+    // The window is hidden between texts, not destroyed; shown again it must come to the
+    // front with the keyboard, or the user types into the canvas behind it.
+    show();
+    raise();
+    activateWindow();
+}
+
 void CTextEntryDlg::BeginNewText(CDrawFont* textObj)
 {
     m_szFaceName = g_szLastFontName;
@@ -287,7 +296,7 @@ void CTextEntryDlg::BeginNewText(CDrawFont* textObj)
     m_bBold = m_bItalic = m_bUnderline = 0;
     m_nBkMode = 1;
     ShowStyleButtons();
-    show();
+    ShowOnTop();
     MakeEditFont();
     m_pTextObj = textObj;
     SyncControls();
@@ -309,7 +318,7 @@ void CTextEntryDlg::BeginEdit(CDrawFont* textObj)
         m_nBkMode = textObj->m_nBkMode == 2 ? 2 : 1;
     }
     ShowStyleButtons();
-    show();
+    ShowOnTop();
     MakeEditFont();
     SyncControls();
     SetEditText(textObj ? textObj->m_strRawText : std::string());

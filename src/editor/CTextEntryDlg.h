@@ -73,6 +73,7 @@ signals:
     void TextCancelled(CDrawFont* textObj);
 
 private:
+    void ShowOnTop();
     void BuildControls(int signWidth);
     void MakeEditFont();
     CLogFont EditLogFont() const;

@@ -14,12 +14,27 @@ constexpr int kWidth = 40;
 
 const char* const kZoomLabels[] = {"1x", "2x", "6x", "8x"};
 
+// Line widths: five lines 1 to 5 pixels thick, top to bottom. Fill styles: three bars
+// 12 pixels high, 19 apart: outline only, outline and fill, fill only.
+constexpr int kWidthPitch = 15;
+constexpr int kBarHeight = 12;
+constexpr int kBarPitch = 19;
+
+bool IsLineWidthMode(int mode)
+{
+    return mode == 6 || mode == 13;
+}
+
+bool IsFillStyleMode(int mode)
+{
+    return mode >= 9 && mode <= 12;
+}
+
 }  // namespace
 
 CToolOptionWnd::CToolOptionWnd(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setFixedSize(kWidth, 8 + CToolOptionWnd::kZoomLevels * (kOptionSize + kOptionGap) + 4);
-    setAccessibleName(QStringLiteral("Tool options"));
 }
 
 QString CToolOptionWnd::CaptionForMode(int mode)
@@ -54,10 +69,43 @@ QRect CToolOptionWnd::ZoomOptionRect(int level) const
     return {(width() - kOptionSize) / 2, 8 + level * (kOptionSize + kOptionGap), kOptionSize, kOptionSize};
 }
 
+QRect CToolOptionWnd::OptionRect(int index) const
+{
+    if (IsLineWidthMode(m_nMode) && index >= 0 && index < 5)
+        return {4, 6 + index * kWidthPitch, width() - 8, kWidthPitch - 2};
+    if (IsFillStyleMode(m_nMode) && index >= 0 && index < 3)
+        return {4, 8 + index * kBarPitch, width() - 8, kBarHeight};
+    return {};
+}
+
 void CToolOptionWnd::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    if (IsLineWidthMode(m_nMode)) {
+        for (int i = 0; i < 5; ++i) {
+            const QRect r = OptionRect(i);
+            if (i == g_nLineWidth - 1) p.fillRect(r, palette().color(QPalette::Highlight));
+            const int thickness = i + 1;
+            p.fillRect(QRect(r.left() + 3, r.center().y() - thickness / 2, r.width() - 6, thickness),
+                       i == g_nLineWidth - 1 ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
+        }
+        return;
+    }
+    if (IsFillStyleMode(m_nMode)) {
+        for (int i = 0; i < 3; ++i) {
+            const QRect r = OptionRect(i);
+            if (i == g_nFillStyle) p.fillRect(r.adjusted(-2, -2, 2, 2), palette().color(QPalette::Highlight));
+            const QRect bar = r.adjusted(2, 1, -2, -1);
+            // Outline in black, fill in grey, as the three fill modes draw.
+            if (i != 0) p.fillRect(bar, QColor(128, 128, 128));
+            if (i != 2) {
+                p.setPen(Qt::black);
+                p.drawRect(bar.adjusted(0, 0, -1, -1));
+            }
+        }
+        return;
+    }
     if (m_nMode != kDrawModeZoom) return;
     QFont font(QStringLiteral("Unifont"));
     font.setPixelSize(12);
@@ -81,7 +129,17 @@ void CToolOptionWnd::paintEvent(QPaintEvent*)
 
 void CToolOptionWnd::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || m_nMode != kDrawModeZoom) return;
+    if (event->button() != Qt::LeftButton) return;
+    if (IsLineWidthMode(m_nMode) || IsFillStyleMode(m_nMode)) {
+        for (int i = 0; i < 5; ++i) {
+            if (!OptionRect(i).contains(event->position().toPoint())) continue;
+            emit OptionPicked(i);
+            update();
+            return;
+        }
+        return;  // a click outside the options changes nothing
+    }
+    if (m_nMode != kDrawModeZoom) return;
     for (int level = 0; level < kZoomLevels; ++level) {
         if (!ZoomOptionRect(level).contains(event->position().toPoint())) continue;
         hide();

@@ -20,9 +20,15 @@ public:
     static constexpr int kZoomLevels = 4;
     QRect ZoomOptionRect(int level) const;
 
+    // The five line widths (modes 6 and 13) and the three fill styles (modes 9 to 12):
+    // where option `index` of the current mode's set lies; empty for none.
+    QRect OptionRect(int index) const;
+
 signals:
     // A zoom level was clicked (the window has hidden itself).
     void ZoomPicked(int level);
+    // A line width or fill style was clicked: option `index` of the current mode's set.
+    void OptionPicked(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

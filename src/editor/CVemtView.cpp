@@ -8,6 +8,9 @@
 #include "document/CanvasGeometry.h"
 #include "editor/DrawModeChange.h"
 #include "editor/ZoomLayout.h"
+#include "editor/undo/CEditRecorder.h"
+#include "editor/undo/CObjectsCommand.h"
+#include "editor/undo/UndoTexts.h"
 #include "raster/CRasterDC.h"
 
 #include <QGuiApplication>
@@ -104,10 +107,15 @@ CVemtView::CVemtView(CVemtApp& app, CVemtDoc& doc, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setCursor(Qt::ArrowCursor);
-    QPalette p = palette();
+    viewport()->setAccessibleName(QStringLiteral("Canvas"));
+    // First among the view's parts, so that tools reading the widget tree (screen
+    // readers, test drivers) meet the canvas before the scroll bars' frames.
+    viewport()->lower();
+    // Black under the canvas only; the scroll bars' corner keeps the window colour.
+    QPalette p = viewport()->palette();
     p.setColor(QPalette::Window, Qt::black);
     p.setColor(QPalette::Base, Qt::black);
-    setPalette(p);
+    viewport()->setPalette(p);
     m_doc.AddView(this);
 
     // A window that opens while the editor is zoomed shows the canvas at that zoom from
@@ -602,6 +610,7 @@ void CVemtView::CloneSelection()
 void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         obj->m_crLine = line;
         obj->m_crFill = fill;
@@ -611,6 +620,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
     }
     m_doc.SetModifiedFlag();
     RenderCanvas();
+    step.Commit(QString::fromLatin1(kStepColour));
 }
 
 // ---------------------------------------------------------------- commands
@@ -618,6 +628,7 @@ void CVemtView::ApplyColoursToSelection(COLORREF line, COLORREF fill)
 void CVemtView::OnEditDelete()
 {
     if (m_selection.IsEmpty()) return;
+    CEditRecorder step(m_doc);
     const std::vector<CDrawObj*> doomed = m_selection.Objects();
     m_doc.UpdateAllViews(this, UPD_DELETE_SELECTION, nullptr, &doomed);
     CRect area;
@@ -631,6 +642,7 @@ void CVemtView::OnEditDelete()
     m_selection.Clear();
     g_rcUpdate = area;
     RenderCanvas();
+    step.Commit(QString::fromLatin1(kStepDelete));
     emit SelectionChanged();
 }
 
@@ -717,6 +729,7 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     const bool ctrl = keys & Qt::ControlModifier;
     const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
     const int dir = (key == Qt::Key_Right || key == Qt::Key_Down) ? 1 : -1;
+    CEditRecorder step(m_doc);
     for (CDrawObj* obj : m_selection) {
         CRect r = obj->m_rcPosition;
         int& a = horizontal ? r.left : r.top;
@@ -745,6 +758,8 @@ void CVemtView::Nudge(int key, Qt::KeyboardModifiers keys)
     }
     RenderCanvas();
     m_doc.SetModifiedFlag();
+    // Successive nudges of the same objects are one step.
+    step.Commit(QString::fromLatin1(kStepNudge), CObjectsCommand::kNudgeMerge);
 }
 
 // ---------------------------------------------------------------- mouse

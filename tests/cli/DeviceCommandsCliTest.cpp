@@ -4,6 +4,7 @@
 
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
+#include "comm/CRfc2217SignServer.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 #include "comm/CTtyTransport.h"
@@ -251,3 +252,30 @@ TEST_F(DeviceCommandsCliTest, InfoPrintsEachSignsFactsOrItsFailure)
 }
 
 }  // namespace
+
+TEST_F(DeviceCommandsCliTest, EveryDeviceCommandReachesSignsBehindADeviceServer)
+{
+    sim.AddSign({.m_byAddress = 1});
+    sim.AddSign({.m_byAddress = 5});
+    CRfc2217SignServer server(sim);
+    std::string error;
+    ASSERT_TRUE(server.Listen("rfc2217://127.0.0.1:0", error)) << error;
+    ASSERT_TRUE(server.Start());
+    const std::string url = server.Url();
+    const std::vector<std::vector<std::string>> commands = {
+        {"clock", "--port", url, "--address", "1,5"},
+        {"power", "off", "--port", url, "--address", "5"},
+        {"show-address", "on", "--port", url},
+        {"info", "--port", url, "--address", "1"},
+    };
+    for (const auto& command : commands) EXPECT_EQ(Run(command), 0) << command[0] << ": " << err.str();
+    server.Stop();
+    EXPECT_FALSE(sim.State(5).m_bPowerOn);
+    EXPECT_TRUE(sim.State(1).m_bShowAddress);
+    EXPECT_EQ(sim.State(1).m_nQueries, 1);
+    EXPECT_NE(sim.State(1).m_abyClock, (std::array<std::uint8_t, 11> {}));
+
+    // With nobody listening any more, each says so in words.
+    EXPECT_EQ(Run({"power", "on", "--port", url, "--address", "5"}), CVemtCtl::kExitUsage);
+    EXPECT_NE(err.str().find("connection refused by 127.0.0.1:"), std::string::npos) << err.str();
+}

@@ -3,6 +3,7 @@
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
 #include "app/SignParams.h"
+#include "comm/CRfc2217SignServer.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 #include "document/CDrawRect.h"
@@ -108,7 +109,8 @@ TEST_F(VemtCtlTest, HelpListsEveryCommandAndTheSignOptions)
 {
     EXPECT_EQ(Run({"--help"}), 0);
     for (const char* word : {"export", "help", "--screen", "--width", "--height", "--colors",
-                             "--screens", "--version-code"})
+                             "--screens", "--version-code", "clock", "power on|off", "timer FILE.KVX",
+                             "show-address on|off", "info --port"})
         EXPECT_NE(out.str().find(word), std::string::npos) << word;
     EXPECT_EQ(Run({"help"}), 0);
 }
@@ -120,6 +122,11 @@ TEST_F(VemtCtlTest, EachCommandsHelpListsItsOwnOptions)
         {{"send", "--help"}, {"vemtctl send", "--port", "--address", "--colors"}},
         {{"help", "send"}, {"vemtctl send", "--port", "--address"}},
         {{"send", "x.KVX", "-h"}, {"vemtctl send", "--port"}},
+        {{"clock", "--help"}, {"vemtctl clock", "--port", "--address", "--x", "--y", "--no-seconds"}},
+        {{"power", "--help"}, {"vemtctl power", "on|off", "--port", "--address"}},
+        {{"timer", "--help"}, {"vemtctl timer", "FILE.KVX", "--port", "--address", "--show"}},
+        {{"show-address", "--help"}, {"vemtctl show-address", "on|off", "--port"}},
+        {{"info", "--help"}, {"vemtctl info", "--port", "--address", "--json"}},
     };
     for (const auto& [args, words] : cases) {
         EXPECT_EQ(Run(args), CVemtCtl::kExitOk) << args[0];
@@ -273,15 +280,39 @@ TEST_F(VemtCtlTest, SendToADeviceThatIsNotThereSaysSoAndNamesIt)
     CVemtApp app;
     CVemtDoc doc(&app);
     const std::string file = WriteSample(app, doc);
-    for (const std::string device : {"/no/such/device", "/dev/does-not-exist-vemt"}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/no/such/device", "No such file or directory (the device does not exist)"},
+        {"/dev/does-not-exist-vemt", "No such file or directory (the device does not exist)"},
+        {"rfc2217://127.0.0.1:1", "connection refused by 127.0.0.1:1 (no device server listens on that port)"},
+        {"rfc2217://127.0.0.1", "not a device server address: write rfc2217://HOST:PORT (the port number is missing)"},
+    };
+    for (const auto& [device, reason] : cases) {
         err.str("");
         EXPECT_EQ(Run({"send", file, "--port", device, "--address", "3"}), CVemtCtl::kExitUsage) << device;
-        EXPECT_NE(err.str().find("Error: Initalize error of Serial com-port!\nCOM1 (" + device +
-                                 "): No such file or directory (the device does not exist)"),
+        EXPECT_NE(err.str().find("Error: Initalize error of Serial com-port!\nCOM1 (" + device + "): " + reason),
                   std::string::npos)
             << err.str();
         EXPECT_EQ(err.str().find("using by another program"), std::string::npos) << err.str();
     }
+}
+
+TEST_F(VemtCtlTest, SendReachesSignsBehindADeviceServer)
+{
+    CVemtApp app;
+    CVemtDoc doc(&app);
+    const std::string file = WriteSample(app, doc);
+    CSignSimulator sim;
+    sim.AddSign({.m_byAddress = 3});
+    sim.AddSign({.m_byAddress = 5});
+    CRfc2217SignServer server(sim);
+    std::string error;
+    ASSERT_TRUE(server.Listen("rfc2217://127.0.0.1:0", error)) << error;
+    ASSERT_TRUE(server.Start());
+    EXPECT_EQ(Run({"send", file, "--port", server.Url(), "--address", "3,5"}), CVemtCtl::kExitOk) << err.str();
+    server.Stop();
+    EXPECT_EQ(sim.State(3).m_nMessages, 1);
+    EXPECT_EQ(sim.State(5).m_nMessages, 1);
+    EXPECT_EQ(sim.State(3).Screens(), 3);
 }
 
 TEST_F(VemtCtlTest, SendNeedsAFilePortAndAddresses)

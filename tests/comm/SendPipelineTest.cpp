@@ -2,6 +2,7 @@
 // pseudo-terminal, and the pictures the simulated signs end up showing.
 
 #include "CommTestSupport.h"
+#include "SendPipelineSupport.h"
 
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
@@ -21,96 +22,6 @@
 #include <chrono>
 #include <string>
 #include <thread>
-
-namespace {
-
-constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kGreen = 0x00FF00;
-constexpr COLORREF kYellow = 0x00FFFF;
-
-CDrawRect* Shape(int shape, CRect r, COLORREF line, COLORREF fill, int pen, int fillMode)
-{
-    auto* obj = new CDrawRect(r, line, fill, pen, fillMode);
-    obj->m_nShape = shape;
-    return obj;
-}
-
-// What the sign shows for a rendered dot: red from the red component, green from the
-// green component, each lit from 128 up.
-CRasterSurface AsSignColours(const CRasterSurface& s, bool doubleColour)
-{
-    CRasterSurface out(s.Width(), s.Height(), 0);
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) {
-            const COLORREF c = s.GetPixel(x, y);
-            const bool r = (c & 0xFF) >= 0x80;
-            const bool g = doubleColour && ((c >> 8) & 0xFF) >= 0x80;
-            out.SetPixel(x, y, (r ? kRed : 0) | (g ? kGreen : 0));
-        }
-    return out;
-}
-
-std::string Picture(const CRasterSurface& s)
-{
-    std::string text;
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) {
-            const COLORREF c = s.GetPixel(x, y);
-            text += c == 0 ? '.' : c == kRed ? 'R' : c == kGreen ? 'G' : c == kYellow ? 'Y' : '?';
-        }
-        text += '\n';
-    }
-    return text;
-}
-
-int Count(const CRasterSurface& s, COLORREF colour)
-{
-    int n = 0;
-    for (COLORREF c : s.Pixels()) n += c == colour;
-    return n;
-}
-
-struct SendPipeline : ::testing::Test {
-    CVemtApp app;
-    CVemtDoc doc {&app};
-    CSignSimulator sim;
-    CSimulatorLine line {sim};
-    CMessageList messages;
-
-    void SetUp() override
-    {
-        ResetEditorState();
-        app.m_nTPWidth = 48;
-        app.m_nTPHeight = 16;
-        app.m_nTotalScreen = 4;
-        app.m_nColorCount = 2;
-        // Screen 1: a red frame around a green oval; screen 2: a yellow filled box and a
-        // red diagonal that crosses from screen 1. Screens 3 and 4 stay empty.
-        doc.AddObj(Shape(kShapeRectangle, {0, 0, 48, 16}, kRed, 0, 1, kFillOutline));
-        doc.AddObj(Shape(kShapeOval, {6, 3, 30, 14}, kGreen, kGreen, 1, kFillOutlineAndFill));
-        doc.AddObj(Shape(kShapeRectangle, {30, 18, 44, 30}, kYellow, kYellow, 1, kFillOutlineAndFill));
-        doc.AddObj(Shape(kShapeLine, {2, 10, 26, 28}, kRed, 0, 2, kFillOutline));
-        ASSERT_TRUE(line.Open());
-    }
-    void TearDown() override { ResetEditorState(); }
-
-    CRasterSurface Canvas(int height)
-    {
-        CRasterSurface canvas(app.m_nTPWidth, height, 0);
-        RenderRegion(doc.m_objects, canvas, app.m_nTPWidth, height);
-        return AsSignColours(canvas, app.m_nColorCount == 2);
-    }
-    void ExpectShows(std::uint8_t address, const CRasterSurface& expected)
-    {
-        const CSimSignState st = sim.State(address);
-        ASSERT_EQ(st.m_nMessages, 1) << "sign " << int(address);
-        EXPECT_EQ(st.Screens(), 2);
-        const std::string shown = Picture(CSignSimulator::DecodeScreens(st));
-        EXPECT_EQ(shown, Picture(expected)) << "sign " << int(address) << " shows the canvas dot for dot";
-    }
-};
-
-} // namespace
 
 TEST_F(SendPipeline, SilentSignInTheMiddleIsNamedAndTheOthersShowTheCanvas)
 {

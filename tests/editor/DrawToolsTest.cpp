@@ -7,6 +7,7 @@
 #include "document/CStroke.h"
 #include "document/SelectMode.h"
 #include "editor/tools/CEyeDropper.h"
+#include "editor/tools/CPolyLineTool.h"
 #include "editor/tools/ToolOptions.h"
 #include "editor/undo/CUndoHistory.h"
 
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(DrawTools, ToolsAreFoundByShapeAndModesWithoutOneFindNothing)
 {
-    for (int shape : {0, 1, 2, 3, 4, 5, 6, 7, 13}) {
+    for (int shape : {0, 1, 2, 3, 4, 5, 6, 7, 10, 13}) {
         ASSERT_NE(CDrawTool::FindTool(shape), nullptr) << shape;
         EXPECT_EQ(CDrawTool::FindTool(shape)->Shape(), shape);
     }
@@ -208,6 +209,42 @@ TEST_F(DrawTools, EscKeepsAPolylineOfThreeDistinctPoints)
     EXPECT_EQ(History().Stack().count(), 1);
 }
 
+TEST_F(DrawTools, EscDuringADragKeepsWhatWasDraggedAsOneStep)
+{
+    for (int mode : {1, 9, 13}) {
+        SCOPED_TRACE(mode);
+        TearDown();
+        SetUp();
+        Choose(mode);
+        Ctx().Press(2, 2);
+        Ctx().Move(9, 7);
+        Ctx().Cancel();
+        EXPECT_EQ(Doc().m_objects.size(), 1u);
+        EXPECT_EQ(g_nToolShape, kShapeSelect);
+        EXPECT_FALSE(Ctx().HasCapture());
+        EXPECT_EQ(History().Stack().count(), 1);
+        History().Undo();
+        EXPECT_TRUE(Doc().m_objects.empty());
+    }
+}
+
+TEST_F(DrawTools, ChoosingAnotherToolEndsAPolylineAsEscWould)
+{
+    Choose(12);
+    Ctx().Press(2, 2);
+    Ctx().Move(9, 2);
+    Ctx().Press(9, 2);
+    Ctx().Move(5, 7);
+    auto* tool = static_cast<CPolyLineTool*>(CDrawTool::FindTool(kShapePolyTool));
+    ASSERT_TRUE(tool->IsDrawing());
+    Choose(9);
+    tool->EndDrawing(Ctx());
+    EXPECT_FALSE(tool->IsDrawing());
+    EXPECT_EQ(Only<CDrawPoly>()->m_nPoints, 3);
+    EXPECT_EQ(g_nDrawMode, 9) << "the new tool stays chosen";
+    EXPECT_EQ(History().UndoText(), "PolyLine");
+}
+
 TEST_F(DrawTools, ADoubleClickEndsAPolylineDroppingTheDuplicateLastPoint)
 {
     Choose(12);
@@ -290,6 +327,27 @@ TEST_F(DrawTools, TheBucketFillsTheUnlitAreaWithTheForegroundAndStays)
                 "RYYYYR../"
                 "RRRRRR../"
                 "......../");
+}
+
+TEST_F(DrawTools, TheCharacterToolOpensANewTextAndItsDragSizesTheBox)
+{
+    Choose(4);
+    Ctx().Press(10, 4);
+    ASSERT_EQ(Ctx().m_aTextsBegun.size(), 1u);
+    CDrawObj* text = Ctx().m_aTextsBegun[0];
+    EXPECT_EQ(Ctx().m_selection, std::vector<CDrawObj*>{text});
+    EXPECT_EQ(Ctx().m_nTextEntryHidden, 0) << "the character tool keeps its text entry";
+    // The drag moves the box's last handle (8, the left edge); the release normalises.
+    Ctx().Move(40, 2);
+    Ctx().Release(40, 2);
+    EXPECT_EQ(text->m_rcPosition, CRect(30, 4, 40, 24));
+
+    // A double click on a text opens it; with Shift it leaves the selection instead.
+    Ctx().DoubleClick(35, 10);
+    EXPECT_EQ(Ctx().m_aTextsEdited, std::vector<CDrawObj*>{text});
+    Ctx().DoubleClick(35, 10, kMkShift);
+    EXPECT_EQ(Ctx().m_aTextsEdited.size(), 1u);
+    EXPECT_TRUE(Ctx().m_selection.empty());
 }
 
 // --- the select tool ------------------------------------------------------------------

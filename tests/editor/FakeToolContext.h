@@ -6,6 +6,7 @@
 
 #include "EditorTestSupport.h"
 
+#include "document/CDrawFont.h"
 #include "document/CDrawObj.h"
 #include "editor/tools/CDrawTool.h"
 #include "editor/tools/IToolContext.h"
@@ -87,6 +88,14 @@ public:
     }
     void HideTextEntry() override { ++m_nTextEntryHidden; }
     void CloseInPlaceItem() override {}
+    void BeginNewText(CPoint dot) override
+    {
+        auto* text = new CDrawFont({dot.x, dot.y, dot.x + 20, dot.y + 20}, g_crForeground, g_crBackground);
+        text->ApplyTextDefaults();
+        m_doc.AddObj(text);
+        m_aTextsBegun.push_back(text);
+    }
+    void EditText(CDrawObj* textObj) override { m_aTextsEdited.push_back(textObj); }
 
     // --- the mouse, as the view hands it to the current tool --------------------------
     CDrawTool* Tool() const { return CDrawTool::FindTool(g_nToolShape); }
@@ -131,4 +140,6 @@ public:
     CRect m_rcFocus;
     int m_nReturnsToSelect = 0;
     int m_nTextEntryHidden = 0;
+    std::vector<CDrawObj*> m_aTextsBegun;
+    std::vector<CDrawObj*> m_aTextsEdited;
 };

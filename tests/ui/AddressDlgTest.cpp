@@ -172,6 +172,46 @@ TEST_F(AddressDlgTest, OkWritesAddressPortAndDevicesToTheProfile)
     EXPECT_EQ(ports.DevicePath(2), "/tmp/vemt-line");
 }
 
+TEST_F(AddressDlgTest, ADeviceServerAddressIsTypedInTheDeviceField)
+{
+    auto dlg = Open();
+    EXPECT_EQ(dlg->Com1DeviceCombo()->lineEdit()->placeholderText(), "device path or rfc2217://HOST:PORT");
+    Retype(dlg->AddressEdit(), "3");
+    Retype(dlg->Com1DeviceCombo()->lineEdit(), "rfc2217://sign-server.lan:4001");
+    QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(profile.GetProfileString("SendOption", "Com1Device", ""), "rfc2217://sign-server.lan:4001");
+    EXPECT_EQ(ports.DevicePath(1), "rfc2217://sign-server.lan:4001");
+
+    // The next time it is shown as the choice it is.
+    auto again = Open();
+    EXPECT_EQ(again->Com1DeviceCombo()->currentText(), "rfc2217://sign-server.lan:4001");
+}
+
+TEST_F(AddressDlgTest, ADeviceServerAddressThatCannotBeReadIsRefusedWithTheReason)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"rfc2217://sign-server.lan", "(the port number is missing)"},
+        {"rfc2217://sign-server.lan:99999", "(the port must be a number from 1 to 65535)"},
+        {"rfc2217://:4001", "(the host is missing)"},
+    };
+    for (const auto& [device, why] : cases) {
+        SCOPED_TRACE(device);
+        sink.messages.clear();
+        auto dlg = Open();
+        Retype(dlg->AddressEdit(), "3");
+        Retype(dlg->Com2DeviceCombo()->lineEdit(), QString::fromLatin1(device));
+        QTest::mouseClick(dlg->OkButton(), Qt::LeftButton);
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].text, std::string("COM2 (") + device +
+                                             "): not a device server address: write rfc2217://HOST:PORT " + why);
+        EXPECT_EQ(sink.messages[0].caption, "Error");
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(profile.WriteCount(), 0u) << "nothing is stored";
+    }
+}
+
 TEST_F(AddressDlgTest, TheBuiltInSignIsStoredByItsName)
 {
     profile.WriteProfileString("SendOption", "Com1Device", "/dev/ttyUSB5");

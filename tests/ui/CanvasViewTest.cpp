@@ -9,6 +9,7 @@
 #include "editor/CVemtView.h"
 #include "editor/DrawModeChange.h"
 #include "editor/ZoomLayout.h"
+#include "editor/undo/CUndoHistory.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -436,6 +437,9 @@ TEST_F(CanvasViewTest, SelectedObjectsShowHandlesInTheActiveViewOnly)
 
 TEST_F(CanvasViewTest, RightClickMenusFollowTheSelection)
 {
+    // The registry is the program's: every main frame made by an earlier test filled it.
+    for (const char* item : {"Convert this to BMP", "Invert X axis", "Invert Y axis", "Change row spacing"})
+        CVemtView::RegisterContextCommand(QString::fromLatin1(item), nullptr);
     CVemtDoc doc(&app);
     CDrawRect* box = Box(doc, CRect(0, 0, 4, 4));
     auto* text = new CDrawFont(CRect(10, 0, 30, 10), 0x0000FF, 0);
@@ -469,6 +473,35 @@ TEST_F(CanvasViewTest, CtrlRightClickReturnsToOnePixelPerDot)
     EXPECT_EQ(g_nZoomIndex, 0);
     EXPECT_EQ(g_nPrevZoomIndex, 3);
     EXPECT_EQ(view.GetZoomFactor(), 1);
+}
+
+TEST_F(CanvasViewTest, NudgesDeletesAndRecolouringAreUndoneAsSteps)
+{
+    CVemtDoc doc(&app);
+    Box(doc, CRect(5, 5, 10, 9));
+    Box(doc, CRect(20, 5, 30, 9));
+    CVemtView view(app, doc);
+    CUndoHistory& history = CUndoHistory::Of(doc);
+    view.SelectObj(doc.m_objects[0]);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(doc.m_objects[0]->m_rcPosition, CRect(8, 5, 13, 9));
+    EXPECT_EQ(history.UndoText(), "Nudge");
+    history.Undo();
+    EXPECT_EQ(doc.m_objects[0]->m_rcPosition, CRect(5, 5, 10, 9)) << "three nudges are one step";
+    EXPECT_FALSE(history.CanUndo());
+
+    view.SelectObj(doc.m_objects[1]);
+    view.ApplyColoursToSelection(0x00FF00, 0x000000);
+    EXPECT_EQ(history.UndoText(), "Colour");
+    view.OnEditDelete();
+    EXPECT_EQ(doc.m_objects.size(), 1u);
+    EXPECT_EQ(history.UndoText(), "Delete");
+    history.Undo();
+    ASSERT_EQ(doc.m_objects.size(), 2u);
+    EXPECT_EQ(doc.m_objects[1]->m_crLine, 0x00FF00u);
+    history.Undo();
+    EXPECT_EQ(doc.m_objects[1]->m_crLine, 0x0000FFu);
+    EXPECT_EQ(view.Dots().GetPixel(20, 5), 0x0000FFu) << "the canvas shows what was undone";
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QComboBox>
@@ -96,6 +97,7 @@ struct DeviceCommandsTest : ::testing::Test {
         profile.WriteProfileString("SendOption", "Com2Device", line.SlavePath());
         runner.Ports().SetDevicePath(2, line.SlavePath());
         runner.m_fnBeep = [this] { ++beeps; };
+        runner.m_pFrameMessages = &messages;
         runner.m_fnLocalTime = InjectedClock;
         runner.m_fnOnProgressShown = [this](CProgressDlg&) { progressShown = true; };
     }
@@ -251,6 +253,33 @@ TEST_F(DeviceCommandsTest, ABusyPortIsReportedAndNothingIsSent)
     ASSERT_EQ(messages.items.size(), 1u);
     EXPECT_EQ(messages.items[0].caption, "Please Confirm");
     EXPECT_FALSE(progressShown);
+}
+
+TEST_F(DeviceCommandsTest, TheFailureBoxHasNoOwner)
+{
+    Start({{.m_byAddress = 1, .m_bSilent = true}});
+    runner.m_pFrameMessages = nullptr;
+    QWidget parent;
+    CDeviceCommandRunner owned(&parent, app, profile, messages, virtualSign);
+    owned.Ports().SetDevicePath(2, line.SlavePath());
+    owned.m_fnBeep = [] {};
+    bool seen = false;
+    QWidget* owner = &parent;
+    QString text, title;
+    AnswerAddress("1");
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        seen = true;
+        owner = box->parentWidget();
+        text = box->text();
+        title = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    }, 5000);
+    EXPECT_EQ(owned.Run(EDeviceCommand::OpenSign, doc), kDeviceSomeFailed);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(owner, nullptr);
+    EXPECT_EQ(text, "Open Lextrel failed!");
+    EXPECT_EQ(title, "Open");
+    EXPECT_TRUE(messages.items.empty());
 }
 
 // The clock position dialog's own rules.

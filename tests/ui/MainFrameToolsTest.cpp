@@ -4,6 +4,7 @@
 #include "app/CVemtApp.h"
 #include "app/EditorState.h"
 #include "document/CDrawRect.h"
+#include "document/CKvxFile.h"
 #include "document/CVemtDoc.h"
 #include "editor/CAboutBoxDlg.h"
 #include "editor/CChildFrame.h"
@@ -17,6 +18,12 @@
 #include "editor/MenuCommands.h"
 
 #include <QApplication>
+#include <QScrollBar>
+#include <QStyle>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenu>
 #include <QMenuBar>
 #include <QAbstractButton>
@@ -25,6 +32,10 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -69,7 +80,7 @@ TEST_F(MainFrameToolsTest, TheMenusListTheirItemsInOrder)
               (QStringList {"Open(&O)...", "Clear(&C)", "Save(&S)", "Save as(&A)...", "-", "Import...", "Export...",
                             "-", "Recent file", "-", "Exit(&X)"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Edit(&E)")),
-              (QStringList {"Undo(&U)", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
+              (QStringList {"Undo(&U)", "Redo", "-", "Cut(&T)", "Copy(&C)", "Paste(&P)", "-", "Select &All", "&Delete"}));
     EXPECT_EQ(MenuTexts(FindMenu(bar, "Send(&S)")).mid(0, 15),
               (QStringList {"Send file", "Set Moving Method...", "Adjust Time", "-", "Open Lextrel", "Close Lextrel",
                             "-", "Display Lextrel Address", "Close display Lextrel Address", "-",
@@ -162,7 +173,7 @@ TEST_F(MainFrameToolsTest, TheDrawToolsStandInTwoColumnsAndCheckTheCurrentMode)
                              "Eye Drop", "Zoom", "Rectangle", "Round rectangle", "Oval", "PolyLine", "Arc"};
     for (int mode = 0; mode < 14; ++mode) {
         EXPECT_EQ(frame.DrawToolAction(mode)->toolTip(), names[mode]);
-        EXPECT_FALSE(frame.DrawToolAction(mode)->icon().isNull()) << names[mode];
+        EXPECT_FALSE(frame.DrawToolAction(mode)->icon().pixmap(16, 16).isNull()) << names[mode];
     }
     EXPECT_EQ(frame.DrawToolBar()->Columns(), 2);
     EXPECT_EQ(frame.DrawToolBar()->PlaceOf(5), QPoint(1, 2));
@@ -176,8 +187,14 @@ TEST_F(MainFrameToolsTest, TheDrawToolsStandInTwoColumnsAndCheckTheCurrentMode)
     ReturnToSelectMode();
     EXPECT_FALSE(frame.DrawToolAction(6)->isChecked());
     EXPECT_TRUE(frame.DrawToolAction(2)->isChecked());
-    for (const char* name : {"Align Left", "Center Vertical", "Space Across", "Make Same Size", "Specify Position"})
-        ASSERT_NE(frame.ToolAction(name), nullptr) << name;
+    for (const char* name : {"Align Left", "Align Right", "Align Top", "Align Bottom", "Center Vertical",
+                             "Center Horizontal", "Space Across", "Space Down", "Make Same Width",
+                             "Make Same Height", "Make Same Size", "Specify Position"}) {
+        QAction* a = frame.ToolAction(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << name << " has a picture";
+        EXPECT_FALSE(a->isEnabled()) << name << " waits for its command";
+    }
 }
 
 TEST_F(MainFrameToolsTest, TheZoomToolOffersFourLevelsAndReturnsToSelect)
@@ -195,6 +212,53 @@ TEST_F(MainFrameToolsTest, TheZoomToolOffersFourLevelsAndReturnsToSelect)
     EXPECT_EQ(g_nDrawMode, kDrawModeSelect);
     EXPECT_FALSE(options->isVisible());
     EXPECT_EQ(child->width(), 64 * 6 + 4) << "the window follows the zoom";
+}
+
+TEST_F(MainFrameToolsTest, AFileDroppedOnTheWindowOpens)
+{
+    char folder[] = "/tmp/vemt-drop-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/dropped.KVX";
+    {
+        CVemtDoc doc(&app);
+        doc.AddObj(new CDrawRect(CRect(2, 2, 6, 6), 0x0000FF, 0x0000FF, 1, 1));
+        const auto bytes = CKvxFile::WriteKvx(doc, app);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    }
+    CMainFrame frame(app, profile);
+    frame.show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    CChildFrame* child = frame.ActiveChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->windowTitle(), "LED Lextrel Software(dropped.KVX)");
+    EXPECT_EQ(child->Document().m_objects.size(), 1u);
+    EXPECT_EQ(child->View()->Dots().GetPixel(3, 3), 0x0000FFu);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(MainFrameToolsTest, A320By64SignOpensFullWidthWithoutAHorizontalScrollBar)
+{
+    app.m_nTPWidth = 320;
+    app.m_nTPHeight = 64;
+    app.m_nTotalScreen = 10;
+    CMainFrame frame(app, profile);
+    CChildFrame* child = frame.NewDocumentWindow();
+    frame.show();
+    const int bar = child->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(child->width(), 320 + 4 + bar + 1);
+    EXPECT_EQ(child->height(), 430);
+    EXPECT_EQ(child->parentWidget()->size(), child->size()) << "no caption or border around it";
+    EXPECT_EQ(child->parentWidget()->pos(), QPoint(0, 0));
+    CVemtView* view = child->View();
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+    EXPECT_GE(view->viewport()->width(), 320) << "every dot column is in view";
 }
 
 TEST(Palette, SwatchesFollowTheColourCount)

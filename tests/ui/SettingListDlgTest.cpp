@@ -508,3 +508,23 @@ TEST_F(SettingListDlgTest, EachEditIsOneUndoableStep)
     EXPECT_EQ(app.m_aScreenInfo[0].bySpeed, 3);
     dlg->reject();
 }
+
+TEST_F(SettingListDlgTest, F2OpensTheDropDownOfTheCurrentCell)
+{
+    UseScreens(1);
+    auto dlg = Open();
+    dlg->List()->setFocus();
+    dlg->List()->setCurrentIndex(dlg->Model()->index(0, CSettingListModel::ColSpeed));
+    QTest::keyClick(dlg->List(), Qt::Key_F2);
+    QComboBox* combo = DropDown(*dlg);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 4);
+    // Neither the key column nor the append column has a drop-down.
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DropDown(*dlg) == nullptr; }, 2000));
+    for (int column : {CSettingListModel::ColKey, CSettingListModel::ColAppend}) {
+        dlg->List()->setCurrentIndex(dlg->Model()->index(0, column));
+        QTest::keyClick(dlg->List(), Qt::Key_F2);
+        EXPECT_EQ(DropDown(*dlg), nullptr) << column;
+    }
+}

@@ -6,6 +6,7 @@
 #include "app/CMemoryProfile.h"
 #include "app/CVemtApp.h"
 #include "app/IMessageSink.h"
+#include "comm/CAddressList.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 #include "comm/CVirtualSign.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -103,6 +105,7 @@ TEST_F(SignInfoTest, TheWindowWaitsThenShowsTheLastSignAndTheLog)
     Start({{.m_byAddress = 2, .m_eInfoFault = EInfoFault::Short},
            {.m_byAddress = 3, .m_info = {"3.20", "A1", "11.0592M", "64K"}}});
     CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    runner.m_pQueryMessages = &messages;
     std::vector<std::string> before, after;
     bool closeDisabledWhileAsking = false;
     int beeps = 0;
@@ -154,6 +157,7 @@ TEST_F(SignInfoTest, ASilentSignGetsABoxAndTheErrorLines)
 {
     Start({{.m_byAddress = 4, .m_bSilent = true}});
     CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    runner.m_pQueryMessages = &messages;
     std::vector<std::string> after;
     runner.m_fnOnDialogShown = [&](CSignInfoDlg& dlg) {
         dlg.m_fnBeep = [] {};
@@ -171,6 +175,48 @@ TEST_F(SignInfoTest, ASilentSignGetsABoxAndTheErrorLines)
     EXPECT_EQ(after[3], "4# address Moving-Sign's Motherboard version is:NONE");
 }
 
+TEST_F(SignInfoTest, TheBoxOfASilentSignBelongsToTheInformationWindow)
+{
+    Start({{.m_byAddress = 5, .m_bSilent = true}});
+    CSignInfoRunner runner(nullptr, app, profile, messages, virtualSign);
+    QWidget* owner = nullptr;
+    QString text, title;
+    runner.m_fnOnDialogShown = [&](CSignInfoDlg& dlg) {
+        dlg.m_fnBeep = [] {};
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            owner = box->parentWidget();
+            text = box->text();
+            title = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        }, 5000);
+        ASSERT_TRUE(WaitFor([&] { return owner != nullptr && !dlg.IsQuerying(); }, 6000));
+        EXPECT_EQ(owner, &dlg);
+        dlg.CloseButton()->click();
+    };
+    AnswerAddress("5");
+    EXPECT_TRUE(runner.Run());
+    EXPECT_EQ(text, "Occure an error when sending command to 5# address");
+    EXPECT_EQ(title, "");
+    EXPECT_TRUE(messages.items.empty()) << "not the runner's sink";
+}
+
+TEST_F(SignInfoTest, AWindowDestroyedWhileAskingStopsAfterTheSignBeingAsked)
+{
+    Start({{.m_byAddress = 1, .m_bSilent = true}, {.m_byAddress = 2}, {.m_byAddress = 3}});
+    CAddressList list;
+    ASSERT_TRUE(ParseAddressList("1,2,3", list));
+    CComPortMap ports;
+    ports.SetDevicePath(2, line.SlavePath());
+    auto dlg = std::make_unique<CSignInfoDlg>(list, ports, 2, &messages);
+    dlg->m_fnBeep = [] {};
+    dlg->show();
+    ASSERT_TRUE(WaitFor([&] { return dlg->IsQuerying(); }, 2000));
+    dlg.reset();  // answers the silent sign's box from its own loop, then ends
+    ASSERT_EQ(messages.items.size(), 1u);
+    EXPECT_EQ(sim.State(1).m_nQueries, 0);
+    EXPECT_EQ(sim.State(2).m_nQueries + sim.State(3).m_nQueries, 0) << "no sign after the one being asked";
+}
+
 TEST(DeviceMenuTest, TheSendMenuOffersTheCommandsWithADocument)
 {
     CVemtApp app;
@@ -178,15 +224,17 @@ TEST(DeviceMenuTest, TheSendMenuOffersTheCommandsWithADocument)
     CMainFrame frame(app, profile);
     QMenu* send = FindMenu(frame.menuBar(), QStringLiteral("Send(&S)"));
     ASSERT_NE(send, nullptr);
-    // After the menu's own items, behind a separator.
+    // After the menu's own items ("Test" last), behind a separator; other subsystems may
+    // append their own items too.
     const QList<QAction*> items = send->actions();
-    qsizetype test = -1;
-    for (qsizetype i = 0; i < items.size(); ++i)
+    qsizetype test = -1, info = -1;
+    for (qsizetype i = 0; i < items.size(); ++i) {
         if (items[i]->text() == "Test") test = i;
+        if (items[i]->text() == "Sign information...") info = i;
+    }
     ASSERT_GE(test, 0);
-    ASSERT_GT(items.size(), test + 2);
-    EXPECT_TRUE(items[test + 1]->isSeparator());
-    EXPECT_EQ(items[test + 2]->text(), "Sign information...");
+    ASSERT_GT(info, test + 1);
+    EXPECT_TRUE(items[info - 1]->isSeparator());
 
     const char* commands[] = {"Adjust Time",   "Open Lextrel",
                               "Close Lextrel", "Timer",

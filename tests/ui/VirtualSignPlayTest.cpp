@@ -57,6 +57,7 @@ TEST(VirtualSignPlay, PlaysWhatTheSignReceivedAndStopsWhenPressedAgain)
     window.PlayButton()->click();
     EXPECT_TRUE(window.IsPlaying());
     EXPECT_TRUE(window.PlayDisplay()->isVisible());
+    EXPECT_EQ(window.PlayDisplay()->size(), QSize(64, 16) * window.DotPitch()) << "one screen at the window's pitch";
     // Mid-entry some columns are open and the rightmost is still dark; then all are lit.
     const QImage& shown = window.PlayDisplay()->Picture();
     EXPECT_TRUE(QTest::qWaitFor([&] {

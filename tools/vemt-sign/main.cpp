@@ -1,6 +1,8 @@
-// vemt-sign: LED moving signs on a pseudo-terminal, for trying the editor without a sign.
+// vemt-sign: LED moving signs on a pseudo-terminal, for trying the editor without a sign,
+// or behind a serial device server of their own (RFC 2217) with --listen.
 //
-//   vemt-sign [--link PATH] [--pace] [--log FILE] [--images DIR] SIGN...
+//   vemt-sign [--link PATH | --listen rfc2217://HOST:PORT [--server-fault F]] [--pace]
+//             [--log FILE] [--images DIR] SIGN...
 //   SIGN is ADDRESS[:OPTION,...] with the options
 //     silent           never answers
 //     errors=N         answers 'E' to the first N frames
@@ -11,8 +13,13 @@
 //     hangup=N         the line disappears after N bytes to this sign
 //     version=T board=T crystal=T memory=T   fields of the information reply
 //
-// Point COM1 or COM2 of the editor at the printed path (or at the --link path).
+// --server-fault refuse-parity   the server cannot do MARK/SPACE parity
+// --server-fault no-acks         the server agrees to RFC 2217, then never answers
+//
+// Point COM1 or COM2 of the editor at the printed path (or at the --link path), or at
+// the printed rfc2217:// address.
 
+#include "comm/CRfc2217SignServer.h"
 #include "comm/CSignSimulator.h"
 #include "comm/CSimulatorLine.h"
 
@@ -30,7 +37,8 @@ namespace {
 void Usage()
 {
     std::fprintf(stderr,
-                 "usage: vemt-sign [--link PATH] [--pace] [--log FILE] [--images DIR] ADDRESS[:OPTION,...]...\n"
+                 "usage: vemt-sign [--link PATH | --listen rfc2217://HOST:PORT [--server-fault refuse-parity|no-acks]]\n"
+                 "                 [--pace] [--log FILE] [--images DIR] ADDRESS[:OPTION,...]...\n"
                  "options: silent errors=N errcmd=0xNN noise=N delay=MS info=short|corrupt hangup=N\n"
                  "         version=TEXT board=TEXT crystal=TEXT memory=TEXT\n");
 }
@@ -73,13 +81,15 @@ bool ParseSign(const std::string& arg, CSimSignConfig& sign)
 
 int main(int argc, char** argv)
 {
-    std::string link, logPath, imageDir;
+    std::string link, listen, serverFault, logPath, imageDir;
     bool paced = false;
     CSignSimulator sim;
     int signs = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--link" && i + 1 < argc) link = argv[++i];
+        else if (a == "--listen" && i + 1 < argc) listen = argv[++i];
+        else if (a == "--server-fault" && i + 1 < argc) serverFault = argv[++i];
         else if (a == "--log" && i + 1 < argc) logPath = argv[++i];
         else if (a == "--images" && i + 1 < argc) imageDir = argv[++i];
         else if (a == "--pace") paced = true;
@@ -97,7 +107,8 @@ int main(int argc, char** argv)
             ++signs;
         }
     }
-    if (signs == 0) {
+    if (signs == 0 || (!listen.empty() && !link.empty()) || (!serverFault.empty() && listen.empty()) ||
+        (!serverFault.empty() && serverFault != "refuse-parity" && serverFault != "no-acks")) {
         Usage();
         return 2;
     }
@@ -122,14 +133,27 @@ int main(int argc, char** argv)
     };
 
     CSimulatorLine line(sim);
-    line.m_bPaced = paced;
-    if (!line.Open(link)) {
-        std::fprintf(stderr, "vemt-sign: cannot create the pseudo-terminal%s%s: %s\n", link.empty() ? "" : " or link ",
-                     link.c_str(), std::strerror(errno));
-        return 1;
+    CRfc2217SignServer server(sim);
+    if (!listen.empty()) {
+        std::string error;
+        server.m_bPaced = paced;
+        server.m_bRefuseStickParity = serverFault == "refuse-parity";
+        server.m_bNeverAcknowledge = serverFault == "no-acks";
+        if (!server.Listen(listen, error)) {
+            std::fprintf(stderr, "vemt-sign: cannot listen on %s: %s\n", listen.c_str(), error.c_str());
+            return 1;
+        }
+        std::printf("vemt-sign: device server at %s\n", server.Url().c_str());
+    } else {
+        line.m_bPaced = paced;
+        if (!line.Open(link)) {
+            std::fprintf(stderr, "vemt-sign: cannot create the pseudo-terminal%s%s: %s\n", link.empty() ? "" : " or link ",
+                         link.c_str(), std::strerror(errno));
+            return 1;
+        }
+        std::printf("vemt-sign: line at %s%s%s%s\n", line.SlavePath().c_str(), link.empty() ? "" : " (linked as ",
+                    link.c_str(), link.empty() ? "" : ")");
     }
-    std::printf("vemt-sign: line at %s%s%s%s\n", line.SlavePath().c_str(), link.empty() ? "" : " (linked as ",
-                link.c_str(), link.empty() ? "" : ")");
     std::fflush(stdout);
 
     sigset_t stopSignals;
@@ -137,7 +161,7 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    if (!line.Start()) return 1;
+    if (!(listen.empty() ? line.Start() : server.Start())) return 1;
 
     std::FILE* log = logPath.empty() ? nullptr : std::fopen(logPath.c_str(), "a");
     if (!logPath.empty() && !log) std::fprintf(stderr, "vemt-sign: cannot write the log %s\n", logPath.c_str());
@@ -155,6 +179,7 @@ int main(int argc, char** argv)
         if (sig > 0 || line.HungUp()) break;
     }
     line.Stop();
+    server.Stop();
     if (log) std::fclose(log);
     return 0;
 }

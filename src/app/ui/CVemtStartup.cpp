@@ -5,6 +5,7 @@
 #include "app/IMessageSink.h"
 #include "app/ui/CSignParamDlg.h"
 #include "editor/CMainFrame.h"
+#include "editor/autosave/CAutosave.h"
 #include "text/CCodePage.h"
 
 #include <QGuiApplication>
@@ -34,7 +35,9 @@ bool CVemtStartup::InitInstance(const QStringList& documents)
     m_app.LoadSendOption(m_profile);
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_app, m_profile);
-    if (documents.isEmpty()) m_pMainFrame->NewDocumentWindow();
+    // What a crash left behind is offered before the first window opens.
+    const int restored = StartAutosave(*m_pMainFrame, m_app, m_messages);
+    if (documents.isEmpty() && restored == 0) m_pMainFrame->NewDocumentWindow();
     for (const QString& path : documents) m_pMainFrame->OpenDocumentWindow(path);
     // Without a window manager (a kiosk, a bare X server) maximising does nothing, so
     // the window is given the work area first.

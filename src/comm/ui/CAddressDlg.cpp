@@ -5,6 +5,7 @@
 #include "app/IProfile.h"
 #include "comm/CAddressList.h"
 #include "comm/CComPortMap.h"
+#include "comm/CRfc2217Transport.h"
 #include "comm/CVirtualSign.h"
 
 #include <QButtonGroup>
@@ -76,6 +77,9 @@ void CAddressDlg::BuildControls(const std::vector<std::string>& machinePorts)
         for (const std::string& p : machinePorts) combo->addItem(QString::fromStdString(p), QString::fromStdString(p));
         // Stable device names (/dev/serial/by-id/...) are long: the list shows them whole.
         combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) + 24);
+        // The field also takes a serial device server in the network.
+        combo->lineEdit()->setPlaceholderText(QStringLiteral("device path or rfc2217://HOST:PORT"));
+        combo->setToolTip(QStringLiteral("A serial device, or a serial device server as rfc2217://HOST:PORT"));
         return combo;
     };
     m_pDevice1 = makeCombo();
@@ -140,6 +144,18 @@ void CAddressDlg::OnOk()
         m_pAddress->setFocus();
         m_pAddress->selectAll();
         return;
+    }
+    for (QComboBox* combo : {m_pDevice1, m_pDevice2}) {
+        // A device server address that cannot be read would only fail at the next send.
+        const std::string device = ChosenDevice(combo);
+        std::string host, port, error;
+        if (CRfc2217Transport::IsUrl(device) && !CRfc2217Transport::ParseUrl(device, host, port, error)) {
+            const std::string name = CComPortMap::PortName(combo == m_pDevice1 ? 1 : 2);
+            m_messages.ShowMessage(name + " (" + device + "): " + error, "Error");
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            return;
+        }
     }
     m_app.m_szAddress = text;
     m_profile.WriteProfileString("SendOption", "PingHao", text);

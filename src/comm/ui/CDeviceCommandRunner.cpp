@@ -3,7 +3,7 @@
 #include "app/CVemtApp.h"
 #include "app/ui/CQtMessageSink.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CVirtualSign.h"
 #include "comm/CommTexts.h"
 #include "comm/ui/CAddressDlg.h"
@@ -61,12 +61,9 @@ int CDeviceCommandRunner::Run(EDeviceCommand command, CVemtDoc& doc)
 
     const CComPortMap ports = ResolvePortChoices(m_ports, m_virtualSign);
     {
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink probe(tty, ports);
-        if (!probe.IsComPortFree(m_app.m_nComPort)) {
-            m_messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
-            return kDeviceNothingSent;
-        }
+        if (!probe.ConfirmComPortUsable(m_app.m_nComPort, m_messages)) return kDeviceNothingSent;
     }
 
     if (command == EDeviceCommand::AdjustTime) {
@@ -91,7 +88,8 @@ int CDeviceCommandRunner::SendFrames(EDeviceCommand command, const CComPortMap& 
     std::atomic<bool> finished {false};
     CProgressDlg dialog(m_pParent);
     CQueuedProgressSink progress(&dialog);
-    CGuiThreadMessageSink messages(m_messages, &dialog);
+    CQtMessageSink unowned(nullptr);
+    CGuiThreadMessageSink messages(m_pFrameMessages ? *m_pFrameMessages : unowned, &dialog);
     dialog.SetCancelFlag(&cancel);
     const std::function<void()> beep = [this, &dialog] {
         QMetaObject::invokeMethod(&dialog, [this] { if (m_fnBeep) m_fnBeep(); }, Qt::QueuedConnection);
@@ -99,7 +97,7 @@ int CDeviceCommandRunner::SendFrames(EDeviceCommand command, const CComPortMap& 
 
     QApplication::setOverrideCursor(Qt::BusyCursor);
     std::thread worker([&] {
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink link(tty, ports, &messages);
         CDeviceCommand runner(command, data, link, messages, &progress, beep, &cancel);
         m_outcome = runner.Run(list, port);

@@ -35,6 +35,8 @@ public:
     // The frames that went out in the last run.
     const CDeviceOutcome& Outcome() const { return m_outcome; }
 
+    // Where the box of a failed frame goes; none: a message box without owner.
+    IMessageSink* m_pFrameMessages = nullptr;
     // Test seams: the beep for every sign that took its frame (default: the system beep),
     // the clock a clock frame reads, and a look at the progress window once it is up.
     std::function<void()> m_fnBeep;

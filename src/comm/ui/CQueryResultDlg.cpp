@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CQueryResultDlg::CQueryResultDlg(const QString& log, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("The result of query"));
@@ -25,5 +27,9 @@ CQueryResultDlg::CQueryResultDlg(const QString& log, QWidget* parent) : QDialog(
     buttons->addWidget(m_pClose);
     layout->addLayout(buttons);
     connect(m_pClose, &QPushButton::clicked, this, &QDialog::accept);
-    resize(560, 260);
+    // Wide enough for the longest line, within reason; the box scrolls beyond that.
+    int widest = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        widest = std::max(widest, m_pText->fontMetrics().horizontalAdvance(line));
+    resize(std::clamp(widest + 60, 420, 900), 260);
 }

@@ -5,7 +5,7 @@
 #include "app/ui/CQtMessageSink.h"
 #include "comm/CSendFileCommand.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CVirtualSign.h"
 #include "comm/CommTexts.h"
 #include "comm/ui/CAddressDlg.h"
@@ -59,7 +59,7 @@ int CSendFileRunner::Send(const CVemtDoc& doc)
     m_bReachedASign = false;
     const CComPortMap ports = ResolvePortChoices(m_ports, m_virtualSign);
     {
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink probe(tty, ports);
         if (!probe.ConfirmComPortUsable(m_app.m_nComPort, m_messages)) return kSendNothingSent;
     }

@@ -1,7 +1,7 @@
 #include "comm/ui/CSignInfoDlg.h"
 
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/ui/CGuiThreadMessageSink.h"
 #include "comm/ui/CQueryResultDlg.h"
 
@@ -13,9 +13,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink& messages,
+CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink* messages,
                            QWidget* parent)
-    : QDialog(parent), m_list(list), m_ports(ports), m_nPort(port), m_messages(messages)
+    : QDialog(parent), m_list(list), m_ports(ports), m_nPort(port), m_ownMessages(this),
+      m_messages(messages ? *messages : m_ownMessages)
 {
     setWindowTitle(QStringLiteral("Moving-Sing Information"));
     m_fnBeep = [] { QApplication::beep(); };
@@ -43,6 +44,10 @@ CSignInfoDlg::CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, i
 
 CSignInfoDlg::~CSignInfoDlg()
 {
+    // Only when the whole application goes while signs are being asked: stop after the
+    // sign being asked, and keep answering the worker's boxes until it is done.
+    m_bStop = true;
+    while (m_bQuerying) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (m_worker.joinable()) m_worker.join();
 }
 
@@ -76,7 +81,7 @@ void CSignInfoDlg::StartQuery()
     m_worker = std::thread([this] {
         // Boxes of the worker are shown on this window's thread while the worker waits.
         CGuiThreadMessageSink messages(m_messages, this);
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink link(tty, m_ports, &messages);
         CSignInfoQuery query(
             link, messages,
@@ -84,7 +89,7 @@ void CSignInfoDlg::StartQuery()
             [this](const CSignInfoAnswer& answer) {
                 QMetaObject::invokeMethod(this, [this, answer] { OnAnswer(answer); }, Qt::QueuedConnection);
             });
-        query.Run(m_list, m_nPort);
+        query.Run(m_list, m_nPort, &m_bStop);
         QMetaObject::invokeMethod(this, [this] { OnFinished(); }, Qt::QueuedConnection);
     });
 }

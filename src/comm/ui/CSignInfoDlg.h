@@ -3,6 +3,7 @@
 // "View Log...". The query starts once the window has been drawn and runs on a worker
 // thread; the window takes no Close until it is done.
 
+#include "app/ui/CQtMessageSink.h"
 #include "comm/CAddressList.h"
 #include "comm/CComPortMap.h"
 #include "comm/CSignInfoQuery.h"
@@ -23,9 +24,10 @@ class QPushButton;
 class CSignInfoDlg : public QDialog {
     Q_OBJECT
 public:
-    // The signs of list are asked through port of ports. messages shows the box of a sign
-    // that does not take the query (owned by this window).
-    CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink& messages,
+    // The signs of list are asked through port of ports. messages, when given, shows the
+    // box of a sign that does not take the query; by default a message box owned by this
+    // window does.
+    CSignInfoDlg(const CAddressList& list, const CComPortMap& ports, int port, IMessageSink* messages = nullptr,
                  QWidget* parent = nullptr);
     ~CSignInfoDlg() override;
 
@@ -61,12 +63,14 @@ private:
     CAddressList m_list;
     CComPortMap m_ports;
     int m_nPort;
+    CQtMessageSink m_ownMessages;
     IMessageSink& m_messages;
     std::array<QLabel*, 5> m_apLine {};
     QPushButton* m_pClose = nullptr;
     QPushButton* m_pViewLog = nullptr;
     std::vector<CSignInfoAnswer> m_aAnswers;
     std::thread m_worker;
+    std::atomic<bool> m_bStop {false};
     bool m_bStarted = false;
     bool m_bQuerying = false;
 };

@@ -4,7 +4,7 @@
 #include "app/ui/CQtMessageSink.h"
 #include "comm/CAddressList.h"
 #include "comm/CSerialLink.h"
-#include "comm/CTtyTransport.h"
+#include "comm/CDeviceTransport.h"
 #include "comm/CVirtualSign.h"
 #include "comm/CommTexts.h"
 #include "comm/ui/CAddressDlg.h"
@@ -33,12 +33,9 @@ bool CSignInfoRunner::Run()
 
     const CComPortMap ports = ResolvePortChoices(m_ports, m_virtualSign);
     {
-        CTtyTransport tty;
+        CDeviceTransport tty;
         CSerialLink probe(tty, ports);
-        if (!probe.IsComPortFree(m_app.m_nComPort)) {
-            m_messages.ShowMessage(CommTexts::kPortBusy, CommTexts::kPortBusyCaption);
-            return false;
-        }
+        if (!probe.ConfirmComPortUsable(m_app.m_nComPort, m_messages)) return false;
     }
     CAddressList list;
     ParseAddressList(m_app.m_szAddress, list);
@@ -47,7 +44,7 @@ bool CSignInfoRunner::Run()
         return false;
     }
 
-    CSignInfoDlg dialog(list, ports, m_app.m_nComPort, m_messages, m_pParent);
+    CSignInfoDlg dialog(list, ports, m_app.m_nComPort, m_pQueryMessages, m_pParent);
     if (m_fnOnDialogShown) QTimer::singleShot(0, &dialog, [this, &dialog] { m_fnOnDialogShown(dialog); });
     dialog.exec();
     return true;

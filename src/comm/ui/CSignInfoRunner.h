@@ -23,6 +23,8 @@ public:
     // True when the information window was shown.
     bool Run();
 
+    // Where the information window's boxes go; none: boxes owned by that window.
+    IMessageSink* m_pQueryMessages = nullptr;
     // Called once the information window is up (tests drive it from here).
     std::function<void(CSignInfoDlg&)> m_fnOnDialogShown;
 

@@ -58,18 +58,22 @@ CTimerDlg::CTimerDlg(TimerTable& timers, int screenCount, IMessageSink& messages
 
     auto* layout = new QHBoxLayout(this);
 
-    // "The [n] th timer"
-    auto* listColumn = new QVBoxLayout;
+    // "The [n] th timer", the list as tall as its eight numbers.
+    auto* listRow = new QHBoxLayout;
     auto* theLabel = new QLabel(QStringLiteral("The"));
     m_pList = new QListWidget;
     for (int k = 1; k <= int(m_timers.size()); ++k) m_pList->addItem(Formatted("%d", k));
-    m_pList->setFixedWidth(48);
+    m_pList->setFixedWidth(40);
+    m_pList->setFixedHeight(m_pList->sizeHintForRow(0) * m_pList->count() + 2 * m_pList->frameWidth() + 2);
+    m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pList->setAccessibleName(QStringLiteral("Timer entry"));
     theLabel->setBuddy(m_pList);
-    listColumn->addWidget(theLabel);
-    listColumn->addWidget(m_pList);
-    listColumn->addWidget(new QLabel(QStringLiteral("th timer")));
-    layout->addLayout(listColumn);
+    listRow->addWidget(theLabel, 0, Qt::AlignTop);
+    listRow->addWidget(m_pList, 0, Qt::AlignTop);
+    listRow->addWidget(new QLabel(QStringLiteral("th timer")), 0, Qt::AlignTop);
+    listRow->setSpacing(4);
+    layout->addLayout(listRow, 0);
+    layout->addSpacing(12);
 
     auto* entry = new QVBoxLayout;
     auto* radios = new QHBoxLayout;
@@ -122,7 +126,7 @@ CTimerDlg::CTimerDlg(TimerTable& timers, int screenCount, IMessageSink& messages
     buttons->addWidget(m_pSet);
     buttons->addWidget(m_pCancel);
     entry->addLayout(buttons);
-    layout->addLayout(entry);
+    layout->addLayout(entry, 1);
 
     connect(m_pSet, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);

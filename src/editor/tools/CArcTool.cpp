@@ -51,6 +51,16 @@ void CArcTool::OnLButtonUp(IToolContext& ctx, unsigned flags, CPoint point)
     EndStep(kStepArc);
 }
 
+void CArcTool::OnCancel(IToolContext& ctx)
+{
+    ctx.ReleaseCapture();
+    if (m_pDrawObj) {
+        m_pDrawObj = nullptr;
+        EndStep(kStepArc);
+    }
+    CDrawTool::OnCancel(ctx);
+}
+
 void CArcTool::Forget(CVemtDoc& doc)
 {
     if (m_pDrawObj && m_pDrawObj->m_pDocument == &doc) m_pDrawObj = nullptr;

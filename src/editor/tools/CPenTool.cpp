@@ -69,6 +69,17 @@ void CPenTool::OnLButtonUp(IToolContext& ctx, unsigned, CPoint point)
     EndStep(kStepPen);
 }
 
+void CPenTool::OnCancel(IToolContext& ctx)
+{
+    ctx.ReleaseCapture();
+    if (m_pStroke) {
+        m_pStroke->m_rcPosition = m_pStroke->m_rcBounds;
+        m_pStroke = nullptr;
+        EndStep(kStepPen);
+    }
+    CDrawTool::OnCancel(ctx);
+}
+
 void CPenTool::Forget(CVemtDoc& doc)
 {
     if (m_pStroke && m_pStroke->m_pDocument == &doc) m_pStroke = nullptr;

@@ -13,6 +13,7 @@ public:
     void OnLButtonDown(IToolContext& ctx, unsigned flags, CPoint point) override;
     void OnLButtonUp(IToolContext& ctx, unsigned flags, CPoint point) override;
     void OnMouseMove(IToolContext& ctx, unsigned flags, CPoint point) override;
+    void OnCancel(IToolContext& ctx) override;
 
 protected:
     void Forget(CVemtDoc& doc) override;

@@ -36,7 +36,8 @@ CPolyLineTool::CPolyLineTool() : CDrawTool(kShapePolyTool) {}
 bool CPolyLineTool::DiscardIfUnsound(IToolContext& ctx)
 {
     if (m_pDrawObj->m_nPoints >= 3 && !HasRepeatedPoint(*m_pDrawObj)) return false;
-    ctx.Document().RemoveObj(m_pDrawObj);
+    // Its own document: another window may be the active one by now.
+    if (CVemtDoc* doc = m_pDrawObj->m_pDocument) doc->RemoveObj(m_pDrawObj);
     m_pDrawObj->RemoveObject(ctx.View(), false);
     m_pDrawObj = nullptr;
     return true;
@@ -110,6 +111,12 @@ void CPolyLineTool::OnLButtonDblClk(IToolContext& ctx, unsigned, CPoint)
 void CPolyLineTool::OnCancel(IToolContext& ctx)
 {
     CDrawTool::OnCancel(ctx);
+    EndDrawing(ctx);
+}
+
+void CPolyLineTool::EndDrawing(IToolContext& ctx)
+{
+    ctx.ReleaseCapture();
     if (!m_pDrawObj) return;
     if (DiscardIfUnsound(ctx)) {
         DropStep();

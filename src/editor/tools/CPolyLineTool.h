@@ -19,6 +19,9 @@ public:
 
     // A polygon is being drawn.
     bool IsDrawing() const { return m_pDrawObj != nullptr; }
+    // Ends the polygon being drawn as Esc does (kept when sound, dropped otherwise),
+    // without changing the tool: another tool was chosen.
+    void EndDrawing(IToolContext& ctx);
 
 protected:
     void Forget(CVemtDoc& doc) override;

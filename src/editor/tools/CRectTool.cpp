@@ -90,6 +90,18 @@ void CRectTool::OnLButtonUp(IToolContext& ctx, unsigned flags, CPoint point)
 
 void CRectTool::OnLButtonDblClk(IToolContext&, unsigned, CPoint) {}
 
+void CRectTool::OnCancel(IToolContext& ctx)
+{
+    ctx.ReleaseCapture();
+    if (m_pDrawObj) {
+        if (m_pDrawObj->m_nShape != kShapeLine) m_pDrawObj->m_rcPosition.NormalizeRect();
+        m_pDrawObj = nullptr;
+        const char* names[] = {kStepRectangle, kStepRoundRect, kStepOval, kStepLine};
+        EndStep(names[ObjectShapeFor(Shape())]);
+    }
+    CDrawTool::OnCancel(ctx);
+}
+
 void CRectTool::Forget(CVemtDoc& doc)
 {
     if (m_pDrawObj && m_pDrawObj->m_pDocument == &doc) m_pDrawObj = nullptr;

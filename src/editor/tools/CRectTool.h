@@ -16,6 +16,8 @@ public:
     void OnLButtonDblClk(IToolContext& ctx, unsigned flags, CPoint point) override;
     void OnLButtonUp(IToolContext& ctx, unsigned flags, CPoint point) override;
     void OnMouseMove(IToolContext& ctx, unsigned flags, CPoint point) override;
+    // Esc during a drag keeps what was dragged so far, as one step.
+    void OnCancel(IToolContext& ctx) override;
 
     // The object shape (`m_nShape`) this tool shape makes.
     static int ObjectShapeFor(int toolShape);

@@ -1,6 +1,7 @@
 #include "editor/tools/DrawToolSet.h"
 
 #include "editor/tools/CArcTool.h"
+#include "editor/tools/CCharacterTool.h"
 #include "editor/tools/CFillTool.h"
 #include "editor/tools/CPenTool.h"
 #include "editor/tools/CPolyLineTool.h"
@@ -18,6 +19,7 @@ struct DrawToolSet {
     CArcTool arc;
     CPenTool pen;
     CFillTool fill;
+    CCharacterTool character;
 };
 
 DrawToolSet& Tools()

@@ -54,4 +54,9 @@ public:
     // an embedded picture open for editing.
     virtual void HideTextEntry() = 0;
     virtual void CloseInPlaceItem() = 0;
+    // The character tool: a new text object at the dot, added to the document with the
+    // text entry window open for it (nothing added when that cannot be made); and an
+    // existing text object opened in that window.
+    virtual void BeginNewText(CPoint dot) = 0;
+    virtual void EditText(CDrawObj* textObj) = 0;
 };

@@ -8,6 +8,11 @@
 
 CEditRecorder::CEditRecorder(CVemtDoc& doc) : m_doc(doc), m_before(ToObjectListBytes(doc)) {}
 
+CEditRecorder::CEditRecorder(CVemtDoc& doc, ObjectListBytes before)
+    : m_doc(doc), m_before(std::move(before))
+{
+}
+
 bool CEditRecorder::Commit(const QString& text, int mergeId)
 {
     CUndoHistory& history = CUndoHistory::Of(m_doc);

@@ -11,6 +11,8 @@ class CVemtDoc;
 class CEditRecorder {
 public:
     explicit CEditRecorder(CVemtDoc& doc);
+    // Records from a state given as bytes (an object added just before counts as new).
+    CEditRecorder(CVemtDoc& doc, ObjectListBytes before);
 
     CVemtDoc& Document() const { return m_doc; }
 

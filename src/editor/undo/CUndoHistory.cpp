@@ -12,7 +12,12 @@ CUndoHistory::CUndoHistory(CVemtDoc& doc) : m_doc(doc), m_pStack(std::make_uniqu
                      [this] { FollowCleanState(); });
 }
 
-CUndoHistory::~CUndoHistory() = default;
+std::function<void(CVemtDoc&)> CUndoHistory::s_fnResetListener;
+
+CUndoHistory::~CUndoHistory()
+{
+    if (s_fnResetListener) s_fnResetListener(m_doc);
+}
 
 CUndoHistory& CUndoHistory::Of(CVemtDoc& doc)
 {
@@ -31,11 +36,14 @@ void CUndoHistory::Push(QUndoCommand* step)
 
 void CUndoHistory::Undo()
 {
+    // The step may replace or remove objects: nobody may keep pointing at them.
+    if (s_fnResetListener && m_pStack->canUndo()) s_fnResetListener(m_doc);
     m_pStack->undo();
 }
 
 void CUndoHistory::Redo()
 {
+    if (s_fnResetListener && m_pStack->canRedo()) s_fnResetListener(m_doc);
     m_pStack->redo();
 }
 
@@ -66,6 +74,7 @@ void CUndoHistory::OnDocumentSaved()
 
 void CUndoHistory::OnDocumentReset()
 {
+    if (s_fnResetListener) s_fnResetListener(m_doc);
     m_pStack->clear();
 }
 

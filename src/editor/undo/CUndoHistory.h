@@ -51,6 +51,10 @@ public:
     void OnDocumentSaved() override;
     void OnDocumentReset() override;
 
+    // Told when a document's content is replaced or the document goes (clear, open,
+    // close): whoever holds its objects lets go of them.
+    static std::function<void(CVemtDoc& doc)> s_fnResetListener;
+
     // Called by the steps once a side is written back.
     void StepApplied(const std::vector<CDrawObj*>& changed);
 

@@ -17,14 +17,26 @@ CDotDisplay::CDotDisplay(QWidget* parent) : QWidget(parent)
 void CDotDisplay::SetPicture(const CRasterSurface& picture)
 {
     const bool resized = m_image.width() != picture.Width() || m_image.height() != picture.Height();
-    if (resized) m_image = QImage(picture.Width(), picture.Height(), QImage::Format_RGB32);
+    if (resized) {
+        m_image = QImage(picture.Width(), picture.Height(), QImage::Format_RGB32);
+        m_image.fill(Qt::black);
+    }
+    const bool leds = m_nZoom >= kLedZoom && !resized && !m_board.isNull();
     for (int y = 0; y < picture.Height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
         const COLORREF* src = picture.Row(y);
-        for (int x = 0; x < picture.Width(); ++x)
-            row[x] = qRgb(GetRValue(src[x]), GetGValue(src[x]), GetBValue(src[x]));
+        for (int x = 0; x < picture.Width(); ++x) {
+            const QRgb c = qRgb(GetRValue(src[x]), GetGValue(src[x]), GetBValue(src[x]));
+            if (row[x] == c) continue;
+            row[x] = c;
+            if (leds) DrawLed(x, y, c);
+        }
     }
-    if (resized) updateGeometry();
+    if (resized) {
+        RebuildBoard();
+        setFixedSize(sizeHint());
+        updateGeometry();
+    }
     update();
 }
 
@@ -34,6 +46,7 @@ void CDotDisplay::SetZoom(int zoom)
     if (zoom == m_nZoom) return;
     m_nZoom = zoom;
     m_leds.clear();
+    RebuildBoard();
     updateGeometry();
     setFixedSize(sizeHint());
     update();
@@ -41,22 +54,44 @@ void CDotDisplay::SetZoom(int zoom)
 
 QSize CDotDisplay::sizeHint() const { return m_image.size() * m_nZoom; }
 
-const QPixmap& CDotDisplay::Led(QRgb color)
+const QImage& CDotDisplay::Led(QRgb color)
 {
     auto it = m_leds.find(color);
     if (it != m_leds.end()) return *it;
     const int z = m_nZoom;
-    QPixmap pix(z, z);
-    pix.fill(kBoard);
-    QPainter p(&pix);
+    QImage led(z, z, QImage::Format_RGB32);
+    led.fill(kBoard);
+    QPainter p(&led);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(color & 0xFFFFFF) == Qt::black ? kUnlit : QColor(color));
+    p.setBrush((color & 0xFFFFFF) == 0 ? kUnlit : QColor(color));
     // A gap of about a quarter of the pitch between neighbours.
     const qreal gap = std::max(1.0, z / 4.0);
     p.drawEllipse(QRectF(gap / 2, gap / 2, z - gap, z - gap));
     p.end();
-    return *m_leds.insert(color, pix);
+    return *m_leds.insert(color, led);
+}
+
+void CDotDisplay::DrawLed(int x, int y, QRgb color)
+{
+    const QImage& led = Led(color | 0xFF000000u);
+    const int z = m_nZoom;
+    for (int r = 0; r < z; ++r)
+        std::copy_n(reinterpret_cast<const QRgb*>(led.constScanLine(r)), z,
+                    reinterpret_cast<QRgb*>(m_board.scanLine(y * z + r)) + x * z);
+}
+
+void CDotDisplay::RebuildBoard()
+{
+    if (m_nZoom < kLedZoom || m_image.isNull()) {
+        m_board = QImage();
+        return;
+    }
+    m_board = QImage(m_image.size() * m_nZoom, QImage::Format_RGB32);
+    for (int y = 0; y < m_image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(m_image.constScanLine(y));
+        for (int x = 0; x < m_image.width(); ++x) DrawLed(x, y, row[x]);
+    }
 }
 
 void CDotDisplay::paintEvent(QPaintEvent* event)
@@ -66,19 +101,11 @@ void CDotDisplay::paintEvent(QPaintEvent* event)
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    const int z = m_nZoom;
-    if (z < kLedZoom) {
-        // Square dots: the picture scaled without smoothing.
-        painter.fillRect(event->rect(), Qt::black);
-        painter.drawImage(QRect(QPoint(0, 0), m_image.size() * z), m_image);
+    if (!m_board.isNull()) {
+        painter.drawImage(event->rect(), m_board, event->rect());
         return;
     }
-    painter.fillRect(event->rect(), kBoard);
-    const QRect r = event->rect();
-    const int x0 = std::max(0, r.left() / z), x1 = std::min(m_image.width(), r.right() / z + 1);
-    const int y0 = std::max(0, r.top() / z), y1 = std::min(m_image.height(), r.bottom() / z + 1);
-    for (int y = y0; y < y1; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(m_image.constScanLine(y));
-        for (int x = x0; x < x1; ++x) painter.drawPixmap(x * z, y * z, Led(row[x] | 0xFF000000u));
-    }
+    // Square dots: the picture scaled without smoothing.
+    painter.fillRect(event->rect(), Qt::black);
+    painter.drawImage(QRect(QPoint(0, 0), m_image.size() * m_nZoom), m_image);
 }

@@ -8,7 +8,6 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 class CDotDisplay : public QWidget {
@@ -34,9 +33,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& Led(QRgb color);
+    const QImage& Led(QRgb color);
+    void DrawLed(int x, int y, QRgb color);
+    void RebuildBoard();
 
     QImage m_image;
     int m_nZoom = 1;
-    QHash<QRgb, QPixmap> m_leds;  // one drawn LED per colour at the current zoom
+    QHash<QRgb, QImage> m_leds;  // one drawn LED per colour at the current zoom
+    // From x4 on: the whole board as shown. A new picture only redraws the dots that
+    // changed, so a frame costs little more than the dots that move.
+    QImage m_board;
 };

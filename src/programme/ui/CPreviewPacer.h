@@ -1,12 +1,12 @@
 #pragma once
-// Plays a preview player in real time from the event loop: one precise single-shot
-// timer, re-armed after every frame for the time left until the next frame is due on a
-// steady clock. The GUI thread is never blocked and nothing spins; stopping only stops
-// the timer, so it takes effect before the next step.
+// Plays a preview player in real time from the event loop. Each frame's due time is an
+// absolute point on the monotonic clock (start + the nominal waits before it), and the
+// wake-up is set for exactly that point: a Linux timer file descriptor watched by the
+// event loop, to the microsecond, with a millisecond Qt timer where none can be made.
+// The GUI thread is never blocked and nothing spins; stopping disarms the timer, so it
+// takes effect before the next step.
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +15,8 @@
 class CPreviewPlayer;
 class CPreviewSchedule;
 class CRasterSurface;
+class QSocketNotifier;
+class QTimer;
 
 class CPreviewPacer : public QObject {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
 
     const CRasterSurface* Picture() const;
 
-    // Told after every frame shown: how long after its due time it was shown (µs).
+    // Told after every frame shown: when it was due and when it was shown (µs from start).
     std::function<void(std::int64_t dueUs, std::int64_t shownUs)> m_fnOnFrame;
 
 signals:
@@ -37,9 +39,13 @@ signals:
 
 private:
     void Tick();
+    void ArmAt(std::int64_t dueUs);
+    std::int64_t NowUs() const;
 
     std::unique_ptr<CPreviewSchedule> m_pSchedule;
-    QTimer m_timer;
-    QElapsedTimer m_clock;  // monotonic
+    int m_nTimerFd = -1;
+    QSocketNotifier* m_pNotifier = nullptr;
+    QTimer* m_pFallback = nullptr;
+    std::int64_t m_nStartNs = 0;  // monotonic clock at Start
     bool m_bRunning = false;
 };

@@ -41,7 +41,8 @@ CSettingListDlg::CSettingListDlg(CVemtDoc& doc, QWidget* parent) : QDialog(paren
     m_pList->setAccessibleName(QStringLiteral("Setting parameters"));
     m_pList->setModel(m_pModel);
     m_pList->setItemDelegate(m_pDelegate);
-    m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click opens a drop-down (see OnCellClicked); F2 does the same from the keyboard.
+    m_pList->setEditTriggers(QAbstractItemView::EditKeyPressed);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setShowGrid(false);
