@@ -1,7 +1,7 @@
 #pragma once
 // Drives a modal dialog that the code under test opens with exec(): the action runs as
 // soon as a dialog of type T is the active modal window, polled from the event loop for
-// at most a few seconds.
+// at most 20 seconds (a loaded machine can take seconds to open one).
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,7 +12,7 @@
 #include <memory>
 
 template <typename T>
-void WhenModal(std::function<void(T*)> action, int timeoutMs = 3000)
+void WhenModal(std::function<void(T*)> action, int timeoutMs = 20000)
 {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
