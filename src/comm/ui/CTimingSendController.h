@@ -1,7 +1,7 @@
 #pragma once
 // Timed sending in the editor: "start timing" puts up the full-screen window and starts
 // the worker; the worker's load and prepare requests are carried out here on the GUI
-// thread while the worker waits (blocking queued calls), and the worker itself puts the
+// thread while the worker waits (a mailbox under our own mutex), and the worker puts the
 // picture on the line, so the window keeps moving and hears F12 during a long send.
 // F12 ("end timing") stops the worker after the send in progress, takes the window
 // down and reopens the document shown before.
