@@ -27,9 +27,10 @@ QAction* StepAction(QMenuBar* bar, const char* item, const QString& step)
     return a && a->statusTip() == step ? a : nullptr;
 }
 
-class DrawToolsViewTest : public testing::TestWithParam<int> {
+// A two-colour sign of two 64 × 16 screens, with the editor's state fresh before and after.
+class SmallSign {
 protected:
-    void SetUp() override
+    SmallSign()
     {
         ResetEditorState();
         app.m_nTPWidth = 64;
@@ -37,11 +38,13 @@ protected:
         app.m_nTotalScreen = 2;
         app.m_nColorCount = 2;
     }
-    void TearDown() override { ResetEditorState(); }
+    ~SmallSign() { ResetEditorState(); }
 
     CVemtApp app;
     CMemoryProfile profile;
 };
+
+class DrawToolsViewTest : public testing::TestWithParam<int>, protected SmallSign {};
 
 TEST_P(DrawToolsViewTest, ARectangleDraggedInPixelsLandsOnTheDotsUnderTheMouse)
 {
@@ -96,21 +99,7 @@ INSTANTIATE_TEST_SUITE_P(EveryZoom, DrawToolsViewTest, testing::Values(0, 1, 2, 
 
 namespace {
 
-class DrawToolsFrameTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetEditorState();
-        app.m_nTPWidth = 64;
-        app.m_nTPHeight = 16;
-        app.m_nTotalScreen = 2;
-        app.m_nColorCount = 2;
-    }
-    void TearDown() override { ResetEditorState(); }
-
-    CVemtApp app;
-    CMemoryProfile profile;
-};
+class DrawToolsFrameTest : public testing::Test, protected SmallSign {};
 
 TEST_F(DrawToolsFrameTest, TheEyeDropPicksWithBothButtonsAndReturnsToSelect)
 {
