@@ -29,7 +29,7 @@ const std::string kSeparator = std::string(82, '=') + "\r\n";
 
 std::string CTimingSendLog::DefaultPath()
 {
-    // The base directory specification: an unset, empty or relative XDG_DATA_HOME means
+    // XDG's rule for the data folder: an unset, empty or relative XDG_DATA_HOME means
     // ~/.local/share.
     std::filesystem::path base;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') {
