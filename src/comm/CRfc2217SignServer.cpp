@@ -1,6 +1,7 @@
 #include "comm/CRfc2217SignServer.h"
 
 #include "comm/CRfc2217Transport.h"
+#include "comm/CSimulatorLine.h"
 #include "comm/TelnetCodec.h"
 
 #include <array>
@@ -19,8 +20,6 @@
 using namespace Telnet;
 
 namespace {
-
-constexpr long long kByteTimeNs = 11LL * 1000000000LL / 19200;
 
 long long NowNs()
 {
@@ -150,14 +149,12 @@ void CRfc2217SignServer::Stop()
 
 std::string CRfc2217SignServer::ReceivedParity() const
 {
-    std::lock_guard<std::mutex> lock(m_recordMutex);
-    return m_szParity;
+    return m_received.Parity();
 }
 
 std::vector<std::uint8_t> CRfc2217SignServer::ReceivedBytes() const
 {
-    std::lock_guard<std::mutex> lock(m_recordMutex);
-    return m_aReceived;
+    return m_received.Bytes();
 }
 
 void CRfc2217SignServer::Run()
@@ -198,7 +195,7 @@ bool CRfc2217SignServer::Serve(Client& client)
     std::deque<Outgoing> outgoing;
     long long rxFreeNs = 0;
     long long txFreeNs = 0;
-    const long long byteNs = m_bPaced ? kByteTimeNs : 0;
+    const long long byteNs = m_bPaced ? CSimulatorLine::kByteTimeNs : 0;
     const long long startNs = NowNs();
 
     // The line's bytes that are due go to the signs with the parity in force now: a
@@ -208,11 +205,7 @@ bool CRfc2217SignServer::Serve(Client& client)
             const std::uint8_t b = received.front().byte;
             received.pop_front();
             const char ninth = client.parity == PARITY_MARK ? 'M' : client.parity == PARITY_SPACE ? 'S' : 'N';
-            {
-                std::lock_guard<std::mutex> lock(m_recordMutex);
-                m_szParity += ninth;
-                m_aReceived.push_back(b);
-            }
+            m_received.Append(&b, 1, ninth);
             // A sender that gave up waiting for its 'K' has begun its next frame.
             if (!outgoing.empty() && outgoing.back().output.m_bIsReady) {
                 outgoing.pop_back();

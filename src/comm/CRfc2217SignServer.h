@@ -9,6 +9,7 @@
 // switches too early sends the tail of a frame with the wrong ninth bit, as it would to a
 // real sign. A second client is turned away with "Port already in use", as ser2net does.
 
+#include "comm/CReceivedLineLog.h"
 #include "comm/CSignSimulator.h"
 
 #include <atomic>
@@ -63,7 +64,5 @@ private:
     std::thread m_thread;
     std::atomic<int> m_nConnections {0};
     std::atomic<bool> m_bServing {false};
-    mutable std::mutex m_recordMutex;
-    std::string m_szParity;
-    std::vector<std::uint8_t> m_aReceived;
+    CReceivedLineLog m_received;
 };

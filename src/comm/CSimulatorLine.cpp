@@ -82,14 +82,12 @@ void CSimulatorLine::Stop()
 
 std::string CSimulatorLine::ReceivedParity() const
 {
-    std::lock_guard<std::mutex> lock(m_recordMutex);
-    return m_szParity;
+    return m_received.Parity();
 }
 
 std::vector<std::uint8_t> CSimulatorLine::ReceivedBytes() const
 {
-    std::lock_guard<std::mutex> lock(m_recordMutex);
-    return m_aReceived;
+    return m_received.Bytes();
 }
 
 bool CSimulatorLine::Emit(const std::vector<std::uint8_t>& bytes)
@@ -146,9 +144,7 @@ void CSimulatorLine::Run()
                 termios tio {};
                 char parity = 'N';
                 if (::tcgetattr(m_nMaster, &tio) == 0 && (tio.c_cflag & CMSPAR)) parity = (tio.c_cflag & PARODD) ? 'M' : 'S';
-                std::lock_guard<std::mutex> lock(m_recordMutex);
-                m_szParity.append(std::size_t(n), parity);
-                m_aReceived.insert(m_aReceived.end(), buffer, buffer + n);
+                m_received.Append(buffer, std::size_t(n), parity);
             }
             for (ssize_t i = 0; i < n; ++i) {
                 rxFreeNs = (rxFreeNs > now ? rxFreeNs : now) + byteNs;

@@ -3,6 +3,7 @@
 // a serial port. Optionally paces the line like a real one at 19200 baud, 11 bits a
 // byte, so that timing measured against it means something.
 
+#include "comm/CReceivedLineLog.h"
 #include "comm/CSignSimulator.h"
 
 #include <atomic>
@@ -52,7 +53,5 @@ private:
     std::string m_szLink;
     std::thread m_thread;
     std::atomic<bool> m_bHungUp {false};
-    mutable std::mutex m_recordMutex;
-    std::string m_szParity;
-    std::vector<std::uint8_t> m_aReceived;
+    CReceivedLineLog m_received;
 };
