@@ -5,6 +5,8 @@
 // Counters: wire_ratio = wall time / wire time (goal <= 1.05), sender_cpu_pct = sender
 // CPU time / wall time in percent (goal <= 2).
 
+#include "SendBenchMessage.h"
+
 #include "app/CVemtApp.h"
 #include "comm/CSendOperation.h"
 #include "comm/CSerialLink.h"
@@ -12,22 +14,12 @@
 #include "comm/CStderrMessageSink.h"
 #include "comm/CTtyTransport.h"
 #include "comm/FrameProtocol.h"
-#include "comm/ScanBitPlanes.h"
-#include "raster/CRasterSurface.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 
 namespace {
-
-double ThreadCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 void BM_SendFourScreens160x16DoubleColour(benchmark::State& state)
 {
@@ -40,11 +32,8 @@ void BM_SendFourScreens160x16DoubleColour(benchmark::State& state)
     app.m_nComPort = 1;
     app.m_szAddress.assign(1, '1');  // the one sign on the line
 
-    CRasterSurface canvas(W, H * N, 0);
-    for (int y = 0; y < H * N; ++y)
-        for (int x = 0; x < W; ++x) canvas.SetPixel(x, y, ((x ^ y) & 3) == 0 ? 0x0000FF : ((x + y) % 5 == 0 ? 0x00FFFF : 0));
     CBitPlanes planes;
-    if (!ScanBitPlanes(canvas, H * N, CScanParams {W, H, N, 2}, planes, nullptr).m_bOk) {
+    if (!ScanBenchMessage(W, H, N, planes)) {
         state.SkipWithError("scan failed");
         return;
     }

@@ -6,6 +6,7 @@
 // Counters: tty_s and net_s = wall time of one send each way, ratio = net_s / tty_s
 // (goal <= 1.05), tty_cpu_ms and net_cpu_ms = the sender's processor time of one send.
 
+#include "SendBenchMessage.h"
 #include "Ser2netServer.h"
 
 #include "app/CVemtApp.h"
@@ -15,23 +16,13 @@
 #include "comm/CSimulatorLine.h"
 #include "comm/CStderrMessageSink.h"
 #include "comm/FrameProtocol.h"
-#include "comm/ScanBitPlanes.h"
-#include "raster/CRasterSurface.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 
 namespace {
-
-double ThreadCpuSeconds()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 struct Timing {
     double wall = 0;
@@ -63,11 +54,8 @@ void BM_SendFourScreens160x16ThroughSer2netAgainstTty(benchmark::State& state)
     app.m_nComPort = 1;
     app.m_szAddress.assign(1, '1');
 
-    CRasterSurface canvas(W, H * N, 0);
-    for (int y = 0; y < H * N; ++y)
-        for (int x = 0; x < W; ++x) canvas.SetPixel(x, y, ((x ^ y) & 3) == 0 ? 0x0000FF : ((x + y) % 5 == 0 ? 0x00FFFF : 0));
     CBitPlanes planes;
-    if (!ScanBitPlanes(canvas, H * N, CScanParams {W, H, N, 2}, planes, nullptr).m_bOk) {
+    if (!ScanBenchMessage(W, H, N, planes)) {
         state.SkipWithError("scan failed");
         return;
     }
